@@ -1,0 +1,3 @@
+// Resource numbers shared by the resource script and the Windows layer.
+#pragma once
+#define IDI_QUILLPAD 100

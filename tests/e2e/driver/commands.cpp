@@ -1,0 +1,296 @@
+// The driver's commands: window lookups, pointer and keyboard input, clipboard, pixels.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "driver.h"
+
+namespace qpd {
+namespace {
+
+using Args = std::istringstream;
+
+std::string Rest(Args& in) {
+  std::string rest;
+  std::getline(in, rest);
+  size_t i = rest.find_first_not_of(' ');
+  return i == std::string::npos ? std::string() : rest.substr(i);
+}
+
+struct FindState {
+  std::wstring text;
+  bool prefix;
+  HWND found;
+};
+
+BOOL CALLBACK FindProc(HWND hwnd, LPARAM lp) {
+  auto* st = reinterpret_cast<FindState*>(lp);
+  wchar_t title[512];
+  int n = GetWindowTextW(hwnd, title, 512);
+  std::wstring t(title, static_cast<size_t>(n > 0 ? n : 0));
+  bool match = st->prefix ? t.compare(0, st->text.size(), st->text) == 0 : t == st->text;
+  if (match) {
+    st->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+HWND FindTop(const std::wstring& text, bool prefix) {
+  if (!prefix) return FindWindowW(nullptr, text.c_str());
+  FindState st{text, true, nullptr};
+  EnumWindows(FindProc, reinterpret_cast<LPARAM>(&st));
+  return st.found;
+}
+
+HWND WaitFor(const std::wstring& text, bool prefix, int timeoutMs, bool wantVisible) {
+  DWORD start = GetTickCount();
+  for (;;) {
+    HWND h = FindTop(text, prefix);
+    if (h && (!wantVisible || IsWindowVisible(h))) return h;
+    if (static_cast<int>(GetTickCount() - start) >= timeoutMs) return nullptr;
+    Sleep(25);
+  }
+}
+
+std::string WindowTitle(HWND h) {
+  wchar_t title[512];
+  int n = GetWindowTextW(h, title, 512);
+  return Narrow(std::wstring(title, static_cast<size_t>(n > 0 ? n : 0)));
+}
+
+std::string RectReply(HWND h) {
+  RECT wr, cr;
+  GetWindowRect(h, &wr);
+  GetClientRect(h, &cr);
+  POINT o = {0, 0};
+  ClientToScreen(h, &o);
+  char buf[256];
+  std::snprintf(buf, sizeof buf, "ok %ld %ld %ld %ld %ld %ld %ld %ld %d", wr.left, wr.top, wr.right, wr.bottom,
+                o.x, o.y, o.x + cr.right, o.y + cr.bottom, IsWindowVisible(h) ? 1 : 0);
+  return buf;
+}
+
+void SendMouse(DWORD flags, int x, int y) {
+  INPUT in = {};
+  in.type = INPUT_MOUSE;
+  int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
+  in.mi.dx = static_cast<LONG>((x * 65536L + sw / 2) / sw);
+  in.mi.dy = static_cast<LONG>((y * 65536L + sh / 2) / sh);
+  in.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+  SendInput(1, &in, sizeof in);
+}
+
+// SendInput is asynchronous under Wine: wait until the cursor really is where we sent it.
+void WaitCursorAt(int x, int y) {
+  for (int i = 0; i < 40; ++i) {
+    POINT p;
+    GetCursorPos(&p);
+    if (p.x == x && p.y == y) return;
+    Sleep(10);
+  }
+}
+
+void SendKey(WORD vk, bool up) {
+  INPUT in = {};
+  in.type = INPUT_KEYBOARD;
+  in.ki.wVk = vk;
+  in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  SendInput(1, &in, sizeof in);
+}
+
+HWND FindEdit(HWND top) { return FindWindowExW(top, nullptr, L"EDIT", nullptr); }
+
+std::string CmdWait(Args& in, bool prefix, bool visible) {
+  int timeout = 10000;
+  in >> timeout;
+  std::wstring text = Widen(Rest(in));
+  HWND h = WaitFor(text, prefix, timeout, visible);
+  if (!h) return "err timeout";
+  return RectReply(h) + " " + WindowTitle(h);
+}
+
+std::string CmdGone(Args& in) {
+  int timeout = 10000;
+  in >> timeout;
+  std::wstring text = Widen(Rest(in));
+  DWORD start = GetTickCount();
+  while (FindTop(text, false)) {
+    if (static_cast<int>(GetTickCount() - start) >= timeout) return "err still there";
+    Sleep(25);
+  }
+  return "ok";
+}
+
+std::string CmdRect(Args& in) {
+  HWND h = FindTop(Widen(Rest(in)), false);
+  return h ? RectReply(h) : "err no window";
+}
+
+std::string CmdMouse(Args& in, const std::string& what) {
+  int x = 0, y = 0;
+  in >> x >> y;
+  if (what == "move") {
+    SendMouse(0, x, y);
+    WaitCursorAt(x, y);
+    return "ok";
+  }
+  SendMouse(0, x, y);
+  WaitCursorAt(x, y);
+  Sleep(30);
+  bool right = what == "rclick" || what == "rdown" || what == "rup";
+  DWORD down = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+  DWORD up = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
+  if (what == "click" || what == "rclick") {
+    SendMouse(down, x, y);
+    Sleep(40);
+    SendMouse(up, x, y);
+  } else if (what == "down" || what == "rdown") {
+    SendMouse(down, x, y);
+  } else {
+    SendMouse(up, x, y);
+  }
+  Sleep(40);
+  return "ok";
+}
+
+std::string CmdClipboard() {
+  for (int i = 0; i < 50 && !OpenClipboard(nullptr); ++i) Sleep(20);
+  HANDLE h = GetClipboardData(CF_UNICODETEXT);
+  std::wstring text;
+  if (h) {
+    auto* p = static_cast<const wchar_t*>(GlobalLock(h));
+    if (p) text = p;
+    GlobalUnlock(h);
+  }
+  CloseClipboard();
+  if (!h) return "ok none";
+  return "ok " + HexUnits(text);
+}
+
+std::string CmdSetClipboard(Args& in) {
+  std::wstring text = Widen(Rest(in));
+  if (!OpenClipboard(nullptr)) return "err open";
+  EmptyClipboard();
+  HGLOBAL g = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+  auto* p = static_cast<wchar_t*>(GlobalLock(g));
+  memcpy(p, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+  GlobalUnlock(g);
+  SetClipboardData(CF_UNICODETEXT, g);
+  CloseClipboard();
+  return "ok";
+}
+
+std::string CmdEditText(Args& in) {
+  HWND top = FindTop(Widen(Rest(in)), false);
+  if (!top) return "err no window";
+  HWND edit = FindEdit(top);
+  if (!edit) return "err no edit";
+  wchar_t buf[8192];
+  LRESULT n = SendMessageW(edit, WM_GETTEXT, 8192, reinterpret_cast<LPARAM>(buf));
+  return "ok " + HexUnits(std::wstring(buf, static_cast<size_t>(n)));
+}
+
+std::string CmdPixel(Args& in) {
+  int x = 0, y = 0;
+  in >> x >> y;
+  HDC dc = GetDC(nullptr);
+  HDC mem = CreateCompatibleDC(dc);
+  HBITMAP bmp = CreateCompatibleBitmap(dc, 1, 1);
+  HGDIOBJ old = SelectObject(mem, bmp);
+  BitBlt(mem, 0, 0, 1, 1, dc, x, y, SRCCOPY);
+  COLORREF c = GetPixel(mem, 0, 0);
+  SelectObject(mem, old);
+  DeleteObject(bmp);
+  DeleteDC(mem);
+  ReleaseDC(nullptr, dc);
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "ok %02X%02X%02X", GetRValue(c), GetGValue(c), GetBValue(c));
+  return buf;
+}
+
+std::string CmdPost(Args& in) {
+  int id = 0;
+  in >> id;
+  HWND h = FindTop(Widen(Rest(in)), true);
+  if (!h) return "err no window";
+  PostMessageW(h, WM_COMMAND, static_cast<WPARAM>(id), 0);
+  return "ok";
+}
+
+std::string CmdClose(Args& in) {
+  HWND h = FindTop(Widen(Rest(in)), true);
+  if (!h) return "err no window";
+  PostMessageW(h, WM_CLOSE, 0, 0);
+  return "ok";
+}
+
+std::string CmdForeground() {
+  HWND f = GetForegroundWindow();
+  return "ok " + (f ? WindowTitle(f) : std::string());
+}
+
+std::string CmdActivate(Args& in) {
+  HWND h = FindTop(Widen(Rest(in)), false);
+  if (!h) return "err no window";
+  SetForegroundWindow(h);
+  for (int i = 0; i < 50 && GetForegroundWindow() != h; ++i) Sleep(20);
+  return GetForegroundWindow() == h ? "ok" : "err not foreground";
+}
+
+std::string CmdKey(Args& in) {
+  std::string mods;
+  int vk = 0;
+  in >> vk >> mods;
+  bool shift = mods.find('s') != std::string::npos, ctrl = mods.find('c') != std::string::npos;
+  if (shift) SendKey(VK_SHIFT, false);
+  if (ctrl) SendKey(VK_CONTROL, false);
+  SendKey(static_cast<WORD>(vk), false);
+  SendKey(static_cast<WORD>(vk), true);
+  if (ctrl) SendKey(VK_CONTROL, true);
+  if (shift) SendKey(VK_SHIFT, true);
+  Sleep(50);
+  return "ok";
+}
+
+std::string CmdScreen() {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "ok %d %d", GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+  return buf;
+}
+
+}  // namespace
+
+std::string RunCommand(const std::string& line) {
+  Args in(line);
+  std::string cmd;
+  in >> cmd;
+  if (cmd == "wait") return CmdWait(in, false, true);
+  if (cmd == "waitexists") return CmdWait(in, false, false);
+  if (cmd == "waitprefix") return CmdWait(in, true, true);
+  if (cmd == "gone") return CmdGone(in);
+  if (cmd == "rect") return CmdRect(in);
+  if (cmd == "move" || cmd == "click" || cmd == "down" || cmd == "up" || cmd == "rclick" || cmd == "rdown" ||
+      cmd == "rup")
+    return CmdMouse(in, cmd);
+  if (cmd == "clipboard") return CmdClipboard();
+  if (cmd == "setclipboard") return CmdSetClipboard(in);
+  if (cmd == "edit") return CmdEditText(in);
+  if (cmd == "pixel") return CmdPixel(in);
+  if (cmd == "post") return CmdPost(in);
+  if (cmd == "close") return CmdClose(in);
+  if (cmd == "foreground") return CmdForeground();
+  if (cmd == "activate") return CmdActivate(in);
+  if (cmd == "key") return CmdKey(in);
+  if (cmd == "screen") return CmdScreen();
+  if (cmd == "ping") return "ok";
+  return "err unknown command " + cmd;
+}
+
+}  // namespace qpd
