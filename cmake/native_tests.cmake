@@ -1,5 +1,8 @@
 # Unit tests of the portable core, run by CTest.
 enable_testing()
+# The core decodes the panel's PNG pictures; natively it uses the system libpng.
+find_package(PNG REQUIRED)
+target_link_libraries(quillpad_core PUBLIC PNG::PNG)
 find_package(GTest REQUIRED)
 include(GoogleTest)
 

@@ -19,12 +19,13 @@ add_library(png_static STATIC ${QP_PNG_FILES})
 target_include_directories(png_static SYSTEM PUBLIC "${QP_LIBPNG_DIR}" "${CMAKE_BINARY_DIR}/libpng")
 target_compile_definitions(png_static PRIVATE PNG_INTEL_SSE_OPT=0 PNG_ARM_NEON_OPT=0)
 target_link_libraries(png_static PUBLIC ZLIB::ZLIB)
+target_link_libraries(quillpad_core PUBLIC png_static)
 
 # ---- common flags of every Windows program --------------------------------------------
 add_library(qp_win_flags INTERFACE)
 target_compile_definitions(qp_win_flags INTERFACE UNICODE _UNICODE NOMINMAX WINVER=0x0601 _WIN32_WINNT=0x0601)
 # Each program runs alone on a clean Windows: no libgcc/libstdc++/winpthread DLLs.
-target_link_options(qp_win_flags INTERFACE -static -static-libgcc -static-libstdc++ -municode)
+target_link_options(qp_win_flags INTERFACE -static -static-libgcc -static-libstdc++ -municode -s)
 
 if(QUILLPAD_EDITION STREQUAL "PRO")
   set(QP_EXE_NAME quillpadpro)
