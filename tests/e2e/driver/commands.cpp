@@ -259,6 +259,20 @@ std::string CmdKey(Args& in) {
   return "ok";
 }
 
+BOOL CALLBACK ListProc(HWND hwnd, LPARAM lp) {
+  auto* out = reinterpret_cast<std::string*>(lp);
+  wchar_t cls[256];
+  GetClassNameW(hwnd, cls, 256);
+  *out += " [" + WindowTitle(hwnd) + "|" + Narrow(cls) + (IsWindowVisible(hwnd) ? "|v" : "|h") + "]";
+  return TRUE;
+}
+
+std::string CmdList() {
+  std::string out = "ok";
+  EnumWindows(ListProc, reinterpret_cast<LPARAM>(&out));
+  return out;
+}
+
 std::string CmdScreen() {
   char buf[64];
   std::snprintf(buf, sizeof buf, "ok %d %d", GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
@@ -290,6 +304,7 @@ std::string RunCommand(const std::string& line) {
   if (cmd == "key") return CmdKey(in);
   if (cmd == "screen") return CmdScreen();
   if (cmd == "ping") return "ok";
+  if (cmd == "list") return CmdList();
   return "err unknown command " + cmd;
 }
 

@@ -1,0 +1,110 @@
+"""What a scenario works with: fresh program folders, launching, the driver, screenshots."""
+import os
+import shutil
+import time
+
+import qpwine
+
+ROOT = qpwine.ROOT
+BUILD = os.path.join(ROOT, "build")
+PROGRAMS = {
+    "pro": os.path.join(BUILD, "pro-x64", "quillpadpro.exe"),
+    "std": os.path.join(BUILD, "std-x64", "quillpad.exe"),
+}
+TITLE_PREFIX = {"pro": "Quillpad Pro ~ ", "std": "Quillpad ~ "}
+
+
+def prepare_tools(env):
+    tools = os.path.join(env.work, "tools")
+    os.makedirs(tools, exist_ok=True)
+    for name in ("qpdriver.exe", "qptarget.exe"):
+        shutil.copy2(os.path.join(BUILD, "pro-x64", name), os.path.join(tools, name))
+    return tools
+
+
+class App:
+    def __init__(self, ctx, proc, folder, edition):
+        self.ctx = ctx
+        self.proc = proc
+        self.folder = folder
+        self.edition = edition
+
+    def wait_exit(self, timeout=20):
+        deadline = time.time() + timeout
+        while self.proc.poll() is None:
+            if time.time() > deadline:
+                raise AssertionError(f"program still running after {timeout}s")
+            time.sleep(0.05)
+        return self.proc.returncode
+
+    def running(self):
+        return self.proc.poll() is None
+
+
+class Context:
+    def __init__(self, env, tools, name):
+        self.env = env
+        self.name = name
+        self.tools = tools
+        self.artifacts = os.path.join(env.work, "artifacts", name)
+        shutil.rmtree(self.artifacts, ignore_errors=True)
+        os.makedirs(self.artifacts, exist_ok=True)
+        self.driver = qpwine.Driver(env, os.path.join(tools, "qpdriver.exe"))
+        self.apps = []
+        self._folders = 0
+
+    # ---- programs ----------------------------------------------------------------------
+    def program_folder(self, edition="pro"):
+        """A fresh folder holding a copy of the program, so that files beside it are the scenario's own."""
+        self._folders += 1
+        folder = os.path.join(self.env.work, "run", self.name, f"{edition}{self._folders}")
+        shutil.rmtree(folder, ignore_errors=True)
+        os.makedirs(folder)
+        shutil.copy2(PROGRAMS[edition], folder)
+        return folder
+
+    def launch(self, edition="pro", args=(), folder=None):
+        folder = folder or self.program_folder(edition)
+        exe = os.path.join(folder, os.path.basename(PROGRAMS[edition]))
+        app = App(self, self.env.start(exe, args, cwd=folder), folder, edition)
+        self.apps.append(app)
+        return app
+
+    def start_target(self, title="Quillpad Test Target", x=40, y=40):
+        log = os.path.join(self.artifacts, f"target-{len(self.apps)}.log")
+        if os.path.exists(log):
+            os.unlink(log)
+        proc = self.env.start(os.path.join(self.tools, "qptarget.exe"),
+                              [title, self.env.windows_path(log), str(x), str(y)])
+        app = App(self, proc, self.tools, "target")
+        app.log = log
+        self.apps.append(app)
+        self.d("wait 15000 " + title)
+        return app
+
+    # ---- driver --------------------------------------------------------------------------
+    def d(self, line, timeout=30.0):
+        return self.driver.ok(line, timeout)
+
+    def wait_panel(self, edition="pro", timeout_ms=20000):
+        """Waits until the panel is visible; returns (window rect, client rect, title)."""
+        reply = self.d(f"waitprefix {timeout_ms} {TITLE_PREFIX[edition]}", timeout=timeout_ms / 1000 + 10)
+        return parse_rect_reply(reply)
+
+    def shot(self, label):
+        return self.env.screenshot(os.path.join(self.artifacts, f"{label}.png"))
+
+    def cleanup(self):
+        for app in self.apps:
+            self.env.kill(app.proc)
+        self.apps = []
+        self.driver.stop()
+
+
+def parse_rect_reply(reply):
+    parts = reply.split(" ", 9)
+    nums = [int(v) for v in parts[:9]]
+    window = tuple(nums[0:4])
+    client = tuple(nums[4:8])
+    title = parts[9] if len(parts) > 9 else ""
+    return window, client, title

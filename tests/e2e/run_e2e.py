@@ -1,0 +1,91 @@
+#!/usr/bin/python3
+"""Runs the end-to-end scenarios under Wine on a private Xvfb and prints 'N passed, N failed'.
+
+Usage: tests/e2e/run_e2e.py [-k SUBSTRING] [--list]
+Each scenario is a function test_*(ctx) in tests/e2e/test_*.py. Screenshots and other
+artifacts go to build/e2e/artifacts/<scenario>/.
+"""
+import argparse
+import glob
+import importlib.util
+import os
+import sys
+import time
+import traceback
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(HERE, "..", "..", "tools"))
+sys.path.insert(0, HERE)
+
+import qpwine  # noqa: E402
+from e2e_context import Context, prepare_tools  # noqa: E402
+
+
+def discover(pattern):
+    tests = []
+    for path in sorted(glob.glob(os.path.join(HERE, "test_*.py"))):
+        name = os.path.splitext(os.path.basename(path))[0]
+        spec = importlib.util.spec_from_file_location(name, path)
+        mod = importlib.util.module_from_spec(spec)
+        spec.loader.exec_module(mod)
+        for attr in dir(mod):
+            fn = getattr(mod, attr)
+            if attr.startswith("test_") and callable(fn):
+                full = f"{name}.{attr}"
+                if not pattern or pattern in full:
+                    tests.append((full, fn, fn.__code__.co_firstlineno))
+    tests.sort(key=lambda t: (t[0].split(".")[0], t[2]))
+    return [(n, f) for n, f, _ in tests]
+
+
+def main():
+    ap = argparse.ArgumentParser()
+    ap.add_argument("-k", dest="pattern", default="")
+    ap.add_argument("--list", action="store_true")
+    args = ap.parse_args()
+    tests = discover(args.pattern)
+    if args.list:
+        for name, _ in tests:
+            print(name)
+        return 0
+    env = qpwine.WineEnv()
+    passed = failed = 0
+    started = time.time()
+    try:
+        env.start_xvfb()
+        t0 = time.time()
+        made = env.ensure_prefix()
+        print(f"e2e: Wine prefix {'created' if made else 'reused'} ({time.time() - t0:.1f}s), display {env.display}",
+              flush=True)
+        env.start_wineserver()
+        tools = prepare_tools(env)
+        for name, fn in tests:
+            ctx = Context(env, tools, name)
+            t = time.time()
+            try:
+                fn(ctx)
+                passed += 1
+                print(f"PASS {name} ({time.time() - t:.1f}s)", flush=True)
+            except Exception as e:  # a failing scenario must not stop the others
+                failed += 1
+                print(f"FAIL {name} ({time.time() - t:.1f}s): {e}", flush=True)
+                tb = traceback.format_exc().strip().splitlines()
+                print("    " + "\n    ".join(tb[-6:]), flush=True)
+                try:
+                    ctx.shot("failure")
+                except Exception:
+                    pass
+            finally:
+                ctx.cleanup()
+    except Exception as e:
+        print(f"e2e: harness failed: {e}", flush=True)
+        failed += 1
+    finally:
+        env.close()
+    print(f"e2e: finished in {time.time() - started:.0f}s; artifacts in build/e2e/artifacts")
+    print(f"e2e: {passed} passed, {failed} failed")
+    return 0 if failed == 0 else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: unit tests (CTest), the three Windows builds
+# (the 32-bit Pro build must compile and link), and the end-to-end scenarios under Wine.
+# Ends with one line "test: N passed, N failed".
+set -uo pipefail
+cd "$(dirname "$0")/.."
+start=$(date +%s)
+log_dir=build/logs
+mkdir -p "$log_dir"
+
+bash tools/setup.sh || { echo "test: set-up failed"; echo "test: 0 passed, 1 failed"; exit 1; }
+bash tools/fetch_libpng.sh || { echo "test: libpng source missing"; echo "test: 0 passed, 1 failed"; exit 1; }
+
+passed=0
+failed=0
+step_fail() { echo "test: FAILED: $1"; failed=$((failed + 1)); }
+
+# ---- portable core and unit tests ----------------------------------------------------
+for preset in native; do
+  if cmake --preset "$preset" >"$log_dir/configure-$preset.log" 2>&1 &&
+     cmake --build --preset "$preset" -j 2 >"$log_dir/build-$preset.log" 2>&1; then
+    ctest --preset "$preset" -j 2 2>&1 | tee "$log_dir/ctest-$preset.log" | grep -E "tests passed|tests failed|\*\*\*|Failed|Not Run" || true
+    summary=$(grep -E "tests passed, [0-9]+ tests failed out of [0-9]+" "$log_dir/ctest-$preset.log" | tail -n1)
+    if [ -n "$summary" ]; then
+      total=$(sed -E 's/.* out of ([0-9]+).*/\1/' <<<"$summary")
+      nfail=$(sed -E 's/.*tests passed, ([0-9]+) tests failed.*/\1/' <<<"$summary")
+      passed=$((passed + total - nfail))
+      failed=$((failed + nfail))
+    else
+      step_fail "ctest $preset ran no tests"
+    fi
+  else
+    tail -n 30 "$log_dir/configure-$preset.log" "$log_dir/build-$preset.log" 2>/dev/null
+    step_fail "build $preset"
+  fi
+done
+
+# ---- Windows programs: every build must compile and link without warnings ------------
+for preset in pro-x86 pro-x64 std-x64; do
+  if cmake --preset "$preset" >"$log_dir/configure-$preset.log" 2>&1 &&
+     cmake --build --preset "$preset" -j 2 >"$log_dir/build-$preset.log" 2>&1; then
+    echo "test: build $preset ok"
+    passed=$((passed + 1))
+  else
+    tail -n 30 "$log_dir/configure-$preset.log" "$log_dir/build-$preset.log" 2>/dev/null
+    step_fail "build $preset"
+  fi
+done
+
+# ---- end-to-end under Wine -------------------------------------------------------------
+if [ -f build/pro-x64/quillpadpro.exe ] && [ -f build/std-x64/quillpad.exe ]; then
+  timeout 3000 /usr/bin/python3 tests/e2e/run_e2e.py 2>&1 | tee "$log_dir/e2e.log"
+  e2e=$(grep -E "^e2e: [0-9]+ passed, [0-9]+ failed" "$log_dir/e2e.log" | tail -n1)
+  if [ -n "$e2e" ]; then
+    passed=$((passed + $(sed -E 's/^e2e: ([0-9]+) passed.*/\1/' <<<"$e2e")))
+    failed=$((failed + $(sed -E 's/.* ([0-9]+) failed.*/\1/' <<<"$e2e")))
+  else
+    step_fail "end-to-end run gave no summary"
+  fi
+else
+  step_fail "end-to-end tests need both x64 programs"
+fi
+
+echo "test: took $(( $(date +%s) - start ))s"
+echo "test: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]
