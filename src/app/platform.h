@@ -1,0 +1,112 @@
+// What the program's logic asks of the operating system. The Windows layer implements it
+// (src/platform); unit tests install a fake. Decisions stay in the core: each operation here
+// is one system call or a short fixed sequence of them.
+#pragma once
+#include <cstdint>
+#include <vector>
+
+#include "app/app_state.h"
+#include "app/rect.h"
+#include "app/text.h"
+
+namespace qp {
+
+// A top-level window as the target list sees it; `handle` is opaque to the core.
+struct TopWindowInfo {
+  uintptr_t handle = 0;
+  bool visible = false;
+  bool enabled = false;
+  bool minimized = false;  // placement's showCmd is SW_SHOWMINIMIZED
+  bool hasParent = false;
+  Text className;  // at most 254 units, as read into a 255-unit buffer
+  Text title;      // at most 254 units
+};
+
+// The foreground window as the target preselection sees it.
+struct ForegroundInfo {
+  bool exists = false;
+  bool isDesktop = false;  // FindWindowW(no class, "Program Manager")
+  bool isTaskbar = false;  // FindWindowW("Shell_TrayWnd", no title)
+  Text title;              // at most 254 units
+};
+
+// Message box answers and flags, with the platform's values.
+constexpr int kMbOk = 0x0;
+constexpr int kMbYesNo = 0x4;
+constexpr int kMbIconQuestion = 0x20;
+constexpr int kMbIconInformation = 0x40;
+constexpr int kIdYes = 6;
+constexpr int kIdNo = 7;
+
+// Windows by number.
+constexpr int kMainWindow = 0;
+constexpr int kSettingsWindow = 1;
+constexpr int kHelpWindow = 2;
+
+class Platform {
+ public:
+  virtual ~Platform() = default;
+
+  // ---- the main window ----------------------------------------------------------------
+  virtual bool MainWindowExists() = 0;
+  virtual void ShowMainWindow(bool show) = 0;       // SW_SHOWNORMAL / SW_HIDE
+  virtual Rect MainWindowRect() = 0;                // outer rectangle on the screen
+  virtual Rect MainClientRect() = 0;                // client area on the screen
+  virtual void PlaceMainWindow(const Rect& client) = 0;  // client position and size
+  virtual void MoveMainWindow(int x, int y) = 0;    // outer position, size kept
+  virtual void SetMainTopmost(bool topmost) = 0;    // without moving, sizing or activating
+  virtual void SetMainTitle(const Text& title) = 0;
+  virtual void SetTrayTip(const Text& tip) = 0;     // the platform cuts it to 63 units
+  virtual void EnableMenuItem(int item, bool enabled) = 0;
+  virtual void ShowPopupMenu() = 0;                 // at the cursor, main window brought forward
+  virtual void RedrawElement(int number) = 0;       // repaint one drawn element
+  virtual void RedrawPanel() = 0;                   // repaint everything and resync child windows
+  virtual void SetWindowColors() = 0;               // window background from AppState's scheme
+  virtual void DrainPendingInput() = 0;             // drop queued input, let paint through
+  virtual void SleepMs(int ms) = 0;
+
+  // ---- pointer --------------------------------------------------------------------------
+  virtual Point CursorPos() = 0;                    // screen coordinates
+  virtual void CaptureMouse(bool capture) = 0;
+
+  // ---- screen and shell -------------------------------------------------------------------
+  virtual Point DisplaySize() = 0;                  // display 0; zeros when unknown
+  virtual bool ReadWorkArea(int& left, int& top, int& right, int& bottom) = 0;
+  virtual int OsVersionValue() = 0;
+  virtual void OpenUrl(const Text& url) = 0;
+  virtual int MessageBox(const Text& text, const Text& caption, int flags) = 0;
+
+  // ---- the target box (a real drop-down list) ------------------------------------------
+  virtual void TargetBoxClear() = 0;
+  virtual void TargetBoxAdd(const Text& item) = 0;
+  virtual int TargetBoxCount() = 0;
+  virtual Text TargetBoxItem(int index) = 0;
+  virtual void TargetBoxSelect(int index) = 0;
+  virtual Text TargetBoxText() = 0;                 // the selected item's text, or empty
+  virtual int TargetBoxFindExact(const Text& text) = 0;  // ignoring case; -1 when none
+  virtual void TargetBoxDropDown() = 0;
+
+  // ---- windows of other programs -----------------------------------------------------------
+  virtual std::vector<TopWindowInfo> EnumerateTopWindows() = 0;
+  virtual ForegroundInfo Foreground() = 0;
+  virtual uintptr_t FindWindowByTitle(const Text& title) = 0;
+  virtual bool IsWindow(uintptr_t handle) = 0;
+  virtual void SetForegroundWindow(uintptr_t handle) = 0;
+
+  // ---- clipboard and input ------------------------------------------------------------------
+  virtual bool OpenClipboard() = 0;
+  virtual void EmptyClipboard() = 0;
+  virtual void CloseClipboard() = 0;
+  // Allocates a movable zero-initialised block of (length + 1) * 2 bytes; 0 on failure.
+  virtual uintptr_t AllocClipboardBlock(size_t units) = 0;
+  // Locks the block, copies text and its terminating zero, unlocks; false when it cannot lock.
+  virtual bool FillClipboardBlock(uintptr_t block, const Text& text) = 0;
+  virtual void SetClipboardText(uintptr_t block) = 0;  // CF_UNICODETEXT; the system owns it
+  virtual void SendInput(const std::vector<KeyInputRecord>& records, size_t count) = 0;
+};
+
+// The platform in use; the Windows entry point or a test installs it.
+Platform& Plat();
+void SetPlatform(Platform* platform);
+
+}  // namespace qp
