@@ -1,0 +1,177 @@
+#!/usr/bin/python3
+"""Writes src/keysets/keyset_data_generated.cpp: every key set's records
+(code point, tooltip, entity name), the "more" block and the runic set's rows.
+
+Usage: gen_keysets.py [OUTPUT] [--stats]
+Without OUTPUT the file in the source tree is rewritten. The output depends
+only on the tables in tools/ and on Python's Unicode and HTML tables, so a
+rerun reproduces it byte for byte. --stats prints, per set, how many tooltips
+came from Unicode names and how many are written by hand.
+"""
+import os
+import sys
+import unicodedata
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+
+import keyset_entities  # noqa: E402
+import keyset_ipa  # noqa: E402
+import keyset_letters  # noqa: E402
+import keyset_ogham  # noqa: E402
+import keyset_runes  # noqa: E402
+import keyset_source  # noqa: E402
+import keyset_symbols  # noqa: E402
+
+REPO = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+DEFAULT_OUTPUT = os.path.join(REPO, "src", "keysets", "keyset_data_generated.cpp")
+MORE_BLOCK = 0  # set number used for the "more" block inside this script
+
+
+def _letter_tip(cp, polytonic):
+    if cp in keyset_letters.HAND:
+        return keyset_letters.HAND[cp], "hand"
+    if keyset_letters.is_letter(cp):
+        if polytonic:
+            return keyset_letters.polytonic_letter(cp), "name"
+        return keyset_letters.plain_letter(cp), "name"
+    return _symbol_tip(cp, keyset_symbols.symbol)
+
+
+def _symbol_tip(cp, derive):
+    if cp in keyset_symbols.HAND:
+        return keyset_symbols.HAND[cp], "hand"
+    return derive(cp), "name"
+
+
+def tooltip(set_number, cp):
+    """(text, "name" or "hand") for a key of the given set."""
+    if set_number == 16:
+        return keyset_ogham.TOOLTIPS[cp], "hand"
+    if set_number == 17:
+        return keyset_runes.tooltips()[cp], "hand"
+    if set_number == 18:
+        return keyset_ipa.tooltip(cp), "hand"
+    if set_number == 19:
+        return _symbol_tip(cp, keyset_symbols.numeral)
+    if set_number == 20:
+        return _symbol_tip(cp, keyset_symbols.emoticon)
+    if set_number in (21, MORE_BLOCK):
+        return _symbol_tip(cp, keyset_symbols.symbol)
+    return _letter_tip(cp, polytonic=(set_number == 13))
+
+
+def build_records(set_number, code_points):
+    """[(cp, tooltip, entity, source)] for positions 1..n; empty positions give (0, "", "", None)."""
+    records = []
+    for position, cp in enumerate(code_points, start=1):
+        if cp < 1:
+            records.append((0, "", "", None))
+            continue
+        text, source = tooltip(set_number, cp)
+        entity = keyset_entities.key_entity_name(set_number, position, cp)
+        records.append((cp, text, entity, source))
+    check_tooltips(set_number, records)
+    return records
+
+
+def check_tooltips(set_number, records):
+    """Every key named, in words a user reads, and no two characters of a set alike."""
+    seen = {}
+    for cp, text, _, _ in records:
+        if cp < 1:
+            continue
+        if not text or text.upper() == text or text == unicodedata.name(chr(cp)):
+            raise ValueError("set %d: bad tooltip %r for U+%04X" % (set_number, text, cp))
+        if seen.setdefault(text, cp) != cp:
+            raise ValueError("set %d: U+%04X and U+%04X share %r" % (set_number, seen[text], cp, text))
+
+
+def check_rune_rows():
+    runes = keyset_runes.RUNES
+    if [r[0] for r in runes] != list(range(1, 96)):
+        raise ValueError("rune table positions out of order")
+    if [r[1] for r in runes] != keyset_source.set_code_points(17):
+        raise ValueError("rune table code points differ from the runic set")
+
+
+def cpp_text(text):
+    """A C++ literal body: printable ASCII as is, everything else as a universal character name."""
+    out = []
+    for ch in text:
+        cp = ord(ch)
+        if ch in '"\\?':
+            out.append("\\" + ch)
+        elif 0x20 <= cp < 0x7F:
+            out.append(ch)
+        elif cp <= 0xFFFF:
+            out.append("\\u%04X" % cp)
+        else:
+            out.append("\\U%08X" % cp)
+    return "".join(out)
+
+
+def emit_records(name, records):
+    lines = ["const KeyRecord %s[] = {" % name, '    {0, u"", ""},']
+    for position, (cp, text, entity, _) in enumerate(records, start=1):
+        lines.append('    {0x%04X, u"%s", "%s"},  // %d' % (cp, cpp_text(text), entity, position))
+    lines.append("};")
+    return lines
+
+
+def emit_rune_rows():
+    lines = ["const RuneRow kRuneRowTable[kRunicPositions + 1] = {", "    {{0, 0, 0, 0, 0, 0}, 0},"]
+    for position, (flags, order) in enumerate(keyset_runes.rune_rows(), start=1):
+        lines.append("    {{%s}, %d},  // %d" % (", ".join(str(f) for f in flags), order, position))
+    lines.append("};")
+    return lines
+
+
+def generate():
+    check_rune_rows()
+    tables = {n: build_records(n, keyset_source.set_code_points(n)) for n in keyset_source.set_numbers()}
+    more = build_records(MORE_BLOCK, keyset_source.more_block())
+    lines = [
+        "// Generated by tools/gen_keysets.py from the tables in tools/; do not edit by hand.",
+        "// Rerun: /usr/bin/python3 tools/gen_keysets.py",
+        '#include "keysets/keyset_data.h"',
+        "",
+        "namespace qp {",
+        "namespace {",
+        "",
+    ]
+    lines += emit_records("kMoreBlock", more) + [""]
+    for n, records in tables.items():
+        lines.append("// %d %s" % (n, keyset_source.set_name(n)))
+        lines += emit_records("kSet%d" % n, records) + [""]
+    lines += ["}  // namespace", "", "const KeySetTable kKeySetTables[kKeySetCount + 1] = {",
+              "    {kSet1, 0},  // unused"]
+    for n, records in tables.items():
+        lines.append("    {kSet%d, %d}," % (n, len(records)))
+    lines += ["};", "", "const KeySetTable kMoreBlockTable = {kMoreBlock, %d};" % len(more), ""]
+    lines += emit_rune_rows()
+    lines += ["", "}  // namespace qp", ""]
+    return "\n".join(lines), tables, more
+
+
+def print_stats(tables, more):
+    print("set  from names  by hand  name")
+    for n, records in list(tables.items()) + [("more", more)]:
+        name = keyset_source.set_name(n) if n != "more" else '"more" block'
+        derived = sum(1 for r in records if r[3] == "name")
+        hand = sum(1 for r in records if r[3] == "hand")
+        print("%4s  %10d  %7d  %s" % (n, derived, hand, name))
+
+
+def main(argv):
+    stats = "--stats" in argv
+    paths = [a for a in argv if a != "--stats"]
+    output = paths[0] if paths else DEFAULT_OUTPUT
+    text, tables, more = generate()
+    with open(output, "w", encoding="ascii", newline="\n") as f:
+        f.write(text)
+    if stats:
+        print_stats(tables, more)
+
+
+if __name__ == "__main__":
+    main(sys.argv[1:])

@@ -1,0 +1,117 @@
+"""The runic set: per position the rune, its rune-row memberships, its place in
+transliteration order and its tooltip (traditional names, meaning, transliteration).
+
+Row flags, in this order: Elder Futhark, Younger long-branch, Younger
+short-twig, Anglo-Saxon Futhorc, Scandinavian Medieval Futhork, Loremark
+English runes; "x" = member. Empty positions have code point 0 and order 0.
+"""
+
+ROW_NAMES = ("Elder", "YoungerLB", "YoungerST", "AngloSaxon", "Medieval", "Loremark")
+
+# (position, code point, rows, order, tooltip)
+RUNES = [
+    (1, 0x16A0, "xxxxxx", 20, "Fehu, feoh, fé, fire, F"),
+    (2, 0x16A1, "----x-", 21, "Medieval dotted fé, V"),
+    (3, 0x16A2, "xxxxxx", 76, "Uruz, ur, úr, aurochs, U"),
+    (4, 0x16A3, "---x-x", 81, "Yr, bow of yew, Y"),
+    (5, 0x16A4, "----x-", 80, "Medieval dotted úr, Y"),
+    (6, 0x16A5, "----x-", 78, "Medieval w, W"),
+    (7, 0x16A6, "xxxxxx", 75, "Thurisaz, þorn, þurs, giant, Þ (TH)"),
+    (8, 0x16A7, "----x-", 15, "Medieval eth, Ð"),
+    (9, 0x16A8, "x-----", 1, "Ansuz, god, A"),
+    (10, 0x16A9, "---x-x", 52, "Os, mouth, O"),
+    (11, 0x16AA, "---x-x", 2, "Ac, oak, A"),
+    (12, 0x16AB, "---x-x", 8, "Æsc, ash tree, Æ"),
+    (13, 0x16AC, "-x----", 6, "Long-branch óss, áss, god, Ą"),
+    (14, 0x16AD, "--x---", 7, "Short-twig óss, áss, god, Ą"),
+    (15, 0x16AE, "----x-", 54, "Medieval o, O"),
+    (16, 0x16AF, "----x-", 55, "Medieval ø, Ø (OE)"),
+    (17, 0x16B0, "----x-", 56, "Medieval on, Ǫ"),
+    (18, 0x16B1, "xxxxxx", 63, "Raido, rad, reið, ride, R"),
+    (19, 0x16B2, "x-----", 35, "Kauna, kaunan, ulcer, K"),
+    (20, 0x16B3, "---x-x", 12, "Cen, torch, C"),
+    (21, 0x16B4, "-xx-x-", 36, "Kaun, kaunn, ulcer, K"),
+    (22, 0x16B5, "----x-", 24, "Medieval dotted kaun, G"),
+    (23, 0x16B6, "----x-", 50, "Medieval eng, NG"),
+    (24, 0x16B7, "x--x-x", 22, "Gebo, gyfu, gift, G"),
+    (25, 0x16B8, "---x-x", 23, "Gar, spear, G"),
+    (26, 0x16B9, "x--x-x", 77, "Wunjo, wynn, joy, W"),
+    (27, 0x16BA, "x-----", 25, "Hagalaz, hail, H"),
+    (28, 0x16BB, "---x-x", 26, "Hægl, hail, H"),
+    (29, 0x16BC, "-x----", 27, "Long-branch hagall, hail, H"),
+    (30, 0x16BD, "--x---", 28, "Short-twig hagall, hail, H"),
+    (31, 0x16BE, "xx-x-x", 45, "Naudiz, nyd, nauðr, need, N"),
+    (32, 0x16BF, "--x-x-", 46, "Short-twig nauðr, need, N"),
+    (33, 0x16C0, "----x-", 47, "Medieval dotted n, N"),
+    (34, 0x16C1, "xxxxxx", 29, "Isaz, is, íss, ice, I"),
+    (35, 0x16C2, "----x-", 18, "Medieval dotted íss, E"),
+    (36, 0x16C3, "x-----", 33, "Jera, year, harvest, J"),
+    (37, 0x16C4, "---x-x", 34, "Ger, year, J"),
+    (38, 0x16C5, "-x--x-", 4, "Long-branch ár, plenty, A"),
+    (39, 0x16C6, "--x-x-", 5, "Short-twig ár, plenty, A"),
+    (40, 0x16C7, "x--x--", 30, "Eihwaz, eoh, yew, Ï (EI)"),
+    (41, 0x16C8, "x--x-x", 58, "Perþo, peorð, pear tree, P"),
+    (42, 0x16C9, "x--x-x", 82, "Algiz, eolhx, elk-sedge, Z"),
+    (43, 0x16CA, "x-----", 67, "Sowilo, sun, S"),
+    (44, 0x16CB, "-x-xxx", 68, "Sigel, sól, sun, S"),
+    (45, 0x16CC, "--x-x-", 69, "Short-twig sól, sun, S"),
+    (46, 0x16CD, "----x-", 70, "Medieval c (dotted sól), C"),
+    (47, 0x16CE, "----x-", 83, "Medieval z, Z"),
+    (48, 0x16CF, "xx-x-x", 73, "Tiwaz, tir, týr, the god Tyr, T"),
+    (49, 0x16D0, "--x-x-", 74, "Short-twig týr, the god Tyr, T"),
+    (50, 0x16D1, "----x-", 14, "Medieval dotted týr, D"),
+    (51, 0x16D2, "xx-xxx", 10, "Berkanan, beorc, bjarkan, birch, B"),
+    (52, 0x16D3, "--x---", 11, "Short-twig bjarkan, birch, B"),
+    (53, 0x16D4, "----x-", 59, "Medieval dotted p, P"),
+    (54, 0x16D5, "----x-", 60, "Medieval open p, P"),
+    (55, 0x16D6, "x--x-x", 16, "Ehwaz, eh, horse, E"),
+    (56, 0x16D7, "x--x-x", 42, "Mannaz, man, human, M"),
+    (57, 0x16D8, "-x--x-", 43, "Long-branch maðr, man, M"),
+    (58, 0x16D9, "--x-x-", 44, "Short-twig maðr, man, M"),
+    (59, 0x16DA, "xxxxxx", 40, "Laguz, lagu, lögr, water, L"),
+    (60, 0x16DB, "----x-", 41, "Medieval dotted l, L"),
+    (61, 0x16DC, "x-----", 48, "Ingwaz, the god Ing, NG"),
+    (62, 0x16DD, "---x-x", 49, "Ing, the god Ing, NG"),
+    (63, 0x16DE, "x--x-x", 13, "Dagaz, dæg, day, D"),
+    (64, 0x16DF, "x--x-x", 51, "Othala, eþel, estate, O"),
+    (65, 0x16E0, "---x-x", 19, "Ear, earth, grave, EA"),
+    (66, 0x16E1, "---x--", 31, "Ior, eel, serpent, IO"),
+    (67, 0x16E2, "---x--", 61, "Cweorð, Q"),
+    (68, 0x16E3, "---x-x", 38, "Calc, chalk, chalice, K"),
+    (69, 0x16E4, "---x--", 39, "Cealc, chalk, K"),
+    (70, 0x16E5, "---x-x", 72, "Stan, stone, ST"),
+    (71, 0x16E6, "-x--x-", 64, "Long-branch yr, yew, R (Ʀ)"),
+    (72, 0x16E7, "--x---", 65, "Short-twig yr, yew, R (Ʀ)"),
+    (73, 0x16E8, "----x-", 66, "Icelandic yr, yew, R"),
+    (74, 0x16E9, "----x-", 62, "Medieval q, Q"),
+    (75, 0x16EA, "----x-", 79, "Medieval x, X"),
+    (76, 0, "------", 0, ""),
+    (77, 0x16F1, "-----x", 37, "Loremark k rune, K"),
+    (78, 0x16F2, "-----x", 71, "Loremark sh rune, SH"),
+    (79, 0x16F3, "-----x", 57, "Loremark oo rune, OO"),
+    (80, 0, "------", 0, ""),
+    (81, 0x16F4, "---x--", 53, "Franks Casket os, O"),
+    (82, 0x16F5, "---x--", 32, "Franks Casket is, I"),
+    (83, 0x16F6, "---x--", 17, "Franks Casket eh, E"),
+    (84, 0x16F7, "---x--", 3, "Franks Casket ac, A"),
+    (85, 0x16F8, "---x--", 9, "Franks Casket æsc, Æ"),
+    (86, 0, "------", 0, ""),
+    (87, 0x16EE, "-xx-x-", 87, "Arlaug symbol, golden number 17"),
+    (88, 0x16EF, "-xx-x-", 88, "Tvímaðr symbol, golden number 18"),
+    (89, 0x16F0, "-xx-x-", 89, "Belgþor symbol, golden number 19"),
+    (90, 0, "------", 0, ""),
+    (91, 0, "------", 0, ""),
+    (92, 0x16EB, "xxxxxx", 92, "Single punctuation, word separator (dot)"),
+    (93, 0x16EC, "xxxxxx", 93, "Multiple punctuation, word separator (colon)"),
+    (94, 0x16ED, "xxxxxx", 94, "Cross punctuation, word separator (cross)"),
+    (95, 0x22EE, "-----x", 95, "Vertical ellipsis, word separator (three dots)"),
+]
+
+
+def tooltips():
+    return {cp: text for _, cp, _, _, text in RUNES if cp}
+
+
+def rune_rows():
+    """Per position 1..95: ([six 0/1 flags], order)."""
+    return [([1 if f == "x" else 0 for f in rows], order) for _, _, rows, order, _ in RUNES]
