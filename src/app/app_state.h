@@ -1,0 +1,112 @@
+// The one process-wide record of settings and run-time state.
+//
+// There is a single instance, reached through App(). It lives for the whole process
+// and is touched only on the user-interface thread. ResetApp() puts it back to its
+// start values; start-up calls it first, and tests call it to begin from a clean
+// record.
+#pragma once
+#include <cstdint>
+#include <vector>
+
+#include "app/text.h"
+
+namespace qp {
+
+// One keyboard-input record in portable form; the Windows layer copies it into an
+// INPUT record of type INPUT_KEYBOARD.
+struct KeyInputRecord {
+  uint16_t virtualKey = 0;
+  uint16_t scanCode = 0;
+  uint32_t flags = 0;
+  uint32_t time = 0;
+  uintptr_t extraInfo = 0;
+};
+
+struct ScreenRect {
+  int32_t left = 0;
+  int32_t top = 0;
+  int32_t right = 0;
+  int32_t bottom = 0;
+};
+
+struct TaskbarState {
+  int32_t AutoHide = 0;
+  int32_t State = 0;
+  int32_t Thickness = 0;
+  int32_t Edge = 0;
+};
+
+inline constexpr int kEntityTextSlots = 501;   // indexes 0..500, by key element number
+inline constexpr int kComboItemTextUnits = 256;
+inline constexpr int kRuneRowCount = 6;
+
+// Every field starts at zero (or empty). The settings loader gives the persisted
+// fields their defaults; the command-line reader fills its three fields.
+struct AppState {
+  // Persisted under the same names in the configuration file.
+  int32_t KeySet = 0;
+  int32_t OutStyle = 0;
+  int32_t ConfPanel = 0;
+  int32_t Dark = 0;
+  int32_t Dock = 0;
+  int32_t AlwaysOnTop = 0;
+  int32_t NamedTarget = 0;
+  int32_t StartNoShow = 0;
+  int32_t ShortcutIcon = 0;
+  int32_t AllowMultiRun = 0;
+  // The six rune-row filter flags, in row order (see RuneRowFlag).
+  int32_t Elder = 0;
+  int32_t YoungerLB = 0;
+  int32_t YoungerST = 0;
+  int32_t AngloSaxon = 0;
+  int32_t Medieval = 0;
+  int32_t Loremark = 0;
+  int32_t RuneOrder = 0;
+  int32_t WinPosLeft = 0;
+  int32_t WinPosTop = 0;
+
+  // Command line.
+  int32_t NoShowSwitch = 0;
+  int32_t KeySetSwitch = 0;
+  Text TargetNameArg;
+
+  // Geometry.
+  int32_t PanelWidth = 0;
+  int32_t PanelHeight = 0;
+  int32_t KeyAreaHeight = 0;
+  int32_t KeySize = 0;
+  int32_t ScreenWidth = 0;
+  int32_t ScreenHeight = 0;
+  ScreenRect WorkArea;
+  TaskbarState TaskbarInfo;
+  int32_t Dragging = 0;
+  int32_t DragOffsetX = 0;
+  int32_t DragOffsetY = 0;
+
+  // Appearance, colours packed as 0xBBGGRR.
+  int32_t PanelBackColor = 0;
+  int32_t PanelTextColor = 0;
+  int32_t PanelLabelColor = 0;
+
+  // Other run-time state.
+  int32_t OtherInstanceFound = 0;
+  Text ConfigPath;
+  // Receives a target-box item's text while it is drawn: 256 NUL units to begin
+  // with; the drawer may grow it for a longer title.
+  Text ComboItemText = Text(kComboItemTextUnits, u'\0');
+  // Slot n: "&name;" for key element n, or empty.
+  std::vector<Text> EntityText = std::vector<Text>(kEntityTextSlots);
+  // Grown by the typing code as needed, never shrunk.
+  std::vector<KeyInputRecord> InputRecords = std::vector<KeyInputRecord>(1);
+};
+
+// The process-wide record.
+AppState& App();
+// Back to the start values above.
+void ResetApp();
+
+// Rune-row flag by row index 0..5 (Elder, YoungerLB, YoungerST, AngloSaxon,
+// Medieval, Loremark). An index outside 0..5 gives nullptr.
+int32_t* RuneRowFlag(AppState& state, int row);
+
+}  // namespace qp
