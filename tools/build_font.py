@@ -144,7 +144,7 @@ def outline_from(font, cp, transform):
     return pen.glyph()
 
 
-def import_scaled(importer, path, cps, kind, base_cap):
+def import_scaled(importer, path, cps, base_cap):
     src = TTFont(path)
     scale = base_cap / cap_height(src)
     for cp in cps:
@@ -386,7 +386,7 @@ def main():
         if not todo:
             continue
         if kind == "cap":
-            scales.append(import_scaled(importer, path, todo, kind, base_cap))
+            scales.append(import_scaled(importer, path, todo, base_cap))
         elif kind == "rune":
             gain = import_runes(importer, todo, base_cap)
         else:
