@@ -4,8 +4,7 @@ namespace qp {
 
 bool IsInstanceTitle(TextView title, const Edition& edition) {
   const TextView prefix(edition.instancePrefix);
-  const TextView read = title.substr(0, kInstanceTitleChars);
-  return read.substr(0, prefix.size()) == prefix;
+  return title.substr(0, prefix.size()) == prefix;
 }
 
 bool ShouldAskAboutOtherInstance(const AppState& state, const Edition& edition) {

@@ -7,12 +7,13 @@
 
 namespace qp {
 
-// The probe reads at most this many characters of a window title.
+// The probe reads at most this many characters of a window title; the prefixes are
+// far shorter, so a longer title is still recognised.
 inline constexpr size_t kInstanceTitleChars = 255;
 
-// True when the title (its first 255 characters) begins with the edition's instance
-// prefix, compared exactly over the prefix's full length: "Quillpad Pro ~ " with its
-// trailing blank, or "Quillpad ~" in the standard edition.
+// True when the title begins with the edition's instance prefix, compared exactly
+// over the prefix's full length: "Quillpad Pro ~ " with its trailing blank, or
+// "Quillpad ~" in the standard edition.
 bool IsInstanceTitle(TextView title, const Edition& edition);
 
 // Whether the Yes/No question is due: another copy was found, and the full edition's

@@ -216,6 +216,11 @@ TEST(LoadSettings, EmptyFileOrFolderBesideTheProgramCountsAsMissing) {
   AppState s = Loaded(empty);
   EXPECT_EQ(s.ConfigPath, kPlace1);
   EXPECT_EQ(empty.entries[kPlace1].bytes, kFirstRunBytes);  // recreated
+  FakeFs emptyInAppData;  // an empty application-data copy is not read either
+  emptyInAppData.entries[kPlace2].bytes = "";
+  s = Loaded(emptyInAppData);
+  EXPECT_EQ(s.ConfigPath, kPlace1);
+  EXPECT_EQ(emptyInAppData.entries[kPlace1].bytes, kFirstRunBytes);
   FakeFs folder;
   folder.entries[kPlace1].folder = true;
   s = Loaded(folder);
