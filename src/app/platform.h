@@ -103,6 +103,17 @@ class Platform {
   virtual bool FillClipboardBlock(uintptr_t block, const Text& text) = 0;
   virtual void SetClipboardText(uintptr_t block) = 0;  // CF_UNICODETEXT; the system owns it
   virtual void SendInput(const std::vector<KeyInputRecord>& records, size_t count) = 0;
+
+  // ---- added later; defaults keep test fakes small ---------------------------------------
+  // The taskbar's state and position (SHAppBarMessage); false when the shell answers nothing.
+  virtual bool QueryTaskbar(uint32_t& state, uint32_t& edge, int& left, int& top, int& right, int& bottom) {
+    state = edge = 0;
+    left = top = right = bottom = 0;
+    return false;
+  }
+  // Closes the main window, removes the tray icon, releases everything and ends the process
+  // with exit code 0. Returns only in test fakes.
+  virtual void EndProgram() {}
 };
 
 // The platform in use; the Windows entry point or a test installs it.

@@ -1,0 +1,244 @@
+#include "app/dispatch.h"
+
+#include "app/app_state.h"
+#include "app/edition.h"
+#include "app/platform.h"
+#include "app/program.h"
+#include "output/delivery.h"
+#include "output/target_list.h"
+#include "shell/panel.h"
+#include "shell/panel_geometry.h"
+#include "shell/window_moves.h"
+
+namespace qp {
+
+namespace {
+
+using T = ElementEventType;
+
+WindowHooks g_hooks;
+
+bool IsKey(int n) { return (n >= 1 && n <= 342) || (n >= 401 && n <= 457); }
+
+void OpenSettings(int tab) {
+  if (CurrentEdition().hasSettingsWindow) {
+    if (g_hooks.openSettings) g_hooks.openSettings(tab);
+  } else if (g_hooks.showKeySetMenu) {
+    g_hooks.showKeySetMenu();
+  }
+}
+
+void CloseSettingsIfOpen() {
+  if (g_hooks.settingsOpen && g_hooks.settingsOpen() && g_hooks.closeSettings) g_hooks.closeSettings();
+}
+
+// Hides the panel; the close element and a close request also save (the standard edition keeps no file).
+void HidePanel(bool save) {
+  if (save) SaveSettingsNow();
+  ShowPanel(false);
+  CloseSettingsIfOpen();
+}
+
+void Call(void (*fn)()) {
+  if (fn) fn();
+}
+
+void KeyEvent(int n, T type) {
+  switch (type) {
+    case T::LeftClick:
+      DeliverKey(n, Elements().Data(n));
+      break;
+    case T::MouseEnter:
+      DrawKeyFace(n, kFaceHover);
+      break;
+    case T::MouseLeave:
+      DrawKeyFace(n, kFaceNormal);
+      break;
+    case T::LeftButtonDown:
+      DrawKeyFace(n, kFacePressed);
+      break;
+    default:
+      break;
+  }
+}
+
+void DragEvent(T type) {
+  switch (type) {
+    case T::LeftButtonDown:
+      StartDrag();
+      break;
+    case T::LeftButtonUp:
+      EndDrag();
+      break;
+    case T::MouseMove:
+      FollowDrag();
+      break;
+    case T::RightClick:
+      Plat().ShowPopupMenu();
+      break;
+    default:
+      break;
+  }
+}
+
+// Hover faces of the bar's buttons: (element, hover drawing, normal drawing).
+void HoverFace(int n, bool enter) {
+  switch (n) {
+    case kOnTopBox:
+      DrawOnTopBox(enter ? 1 : 0);
+      break;
+    case kDropButton:
+      DrawDropButton(enter ? 1 : 0);
+      break;
+    case kRefreshButton:
+    case kMoreButton:
+      DrawPanelButton(n, enter ? 1 : 0);
+      break;
+    case kHelpButton:
+      DrawImageButton(n, enter ? 9 : 8);
+      break;
+    case kSettingsButton:
+      DrawImageButton(n, enter ? 4 : 3);
+      break;
+    case kCloseButton:
+      DrawImageButton(n, enter ? 7 : (App().Dark != 0 ? 6 : 5));
+      break;
+    default:
+      break;
+  }
+}
+
+void BarClick(int n) {
+  switch (n) {
+    case kOnTopBox:
+      ToggleOnTop();
+      break;
+    case kDropButton:
+      Plat().TargetBoxDropDown();
+      break;
+    case kRefreshButton:
+      RefreshTargetList();
+      break;
+    case kHelpButton:
+      Call(g_hooks.openHelp);
+      break;
+    case kMoreButton:
+      ToggleMoreBlock();
+      break;
+    case kSettingsButton:
+      OpenSettings(-1);
+      break;
+    case kCloseButton:
+      HidePanel(true);
+      break;
+    default:
+      break;
+  }
+}
+
+void ElementDispatch(const Event& e) {
+  const int n = e.element;
+  if (IsKey(n)) return KeyEvent(n, e.type);
+  if (n == kTitleStrip || n == kBackPanel) return DragEvent(e.type);
+  if (n >= 1009 && n <= 1068) {
+    if (g_hooks.settingsControl) g_hooks.settingsControl(n, e.type);
+    return;
+  }
+  if (n == 1069) {
+    if (e.type == T::Change) Call(g_hooks.showHelpTopic);
+    return;
+  }
+  if (e.type == T::MouseEnter || e.type == T::MouseLeave) return HoverFace(n, e.type == T::MouseEnter);
+  if (e.type == T::LeftClick) BarClick(n);
+}
+
+void MenuDispatch(int item) {
+  switch (item) {
+    case kMenuToggleMore:
+      ToggleMoreBlock();
+      break;
+    case kMenuShow:
+      ShowPanel(true);
+      break;
+    case kMenuClose:
+      HidePanel(false);
+      break;
+    case kMenuQuit:
+      QuitProgram();
+      break;
+    case kMenuSettings:
+      OpenSettings(-1);
+      break;
+    case kMenuSelectKeySet:
+      OpenSettings(1);
+      break;
+    case kMenuOutputMode:
+      if (CurrentEdition().hasSettingsWindow) OpenSettings(2);
+      break;
+    case kMenuGeneral:
+      if (CurrentEdition().hasSettingsWindow) OpenSettings(0);
+      break;
+    case kMenuWebsite:
+      OpenProductPage();
+      break;
+    case kMenuAbout:
+      Call(g_hooks.showAbout);
+      break;
+    case kMenuHelp:
+      Call(g_hooks.openHelp);
+      break;
+    case kMenuDarkMode:
+      if (!CurrentEdition().hasSettingsWindow) Call(g_hooks.toggleDarkMode);
+      break;
+    default:
+      break;
+  }
+}
+
+void CloseDispatch(int window) {
+  if (window == kMainWindow) {
+    HidePanel(true);
+  } else if (window == kSettingsWindow) {
+    Call(g_hooks.closeSettings);
+  } else if (window == kHelpWindow) {
+    Call(g_hooks.closeHelp);
+  }
+}
+
+void TrayDispatch(int type) {
+  if (type == kTrayLeftDown || type == kTrayLeftDouble) {
+    ShowPanel(true);
+  } else if (type == kTrayRightDown) {
+    Plat().ShowPopupMenu();
+  }
+}
+
+}  // namespace
+
+WindowHooks& Hooks() { return g_hooks; }
+
+void Dispatch(const Event& e) {
+  switch (e.kind) {
+    case EventKind::Element:
+      ElementDispatch(e);
+      break;
+    case EventKind::Menu:
+      MenuDispatch(e.item);
+      break;
+    case EventKind::Close:
+      CloseDispatch(e.window);
+      break;
+    case EventKind::Move:
+      // Moves made while dragging dock when the button is released instead.
+      if (e.window == kMainWindow && App().Dragging == 0 && App().Dock != 0) ProximityDock();
+      break;
+    case EventKind::RightClick:
+      Plat().ShowPopupMenu();
+      break;
+    case EventKind::Tray:
+      TrayDispatch(e.trayType);
+      break;
+  }
+}
+
+}  // namespace qp

@@ -1,0 +1,54 @@
+// The keyboard panel's contents: building key sets into the element table, the bar elements,
+// the more block, and the panel's size. The Windows layer paints what the table holds.
+#pragma once
+#include <cstdint>
+
+#include "app/text.h"
+#include "shell/elements.h"
+
+namespace qp {
+
+// The panel's elements (window 0).
+ElementTable& Elements();
+
+// Fuller-edition number of the set the panel shows for the current KeySet.
+int ShownKeySet();
+
+// The fixed elements of the panel, created once with the main window, in their order.
+void CreatePanelElements();
+
+// Full rebuild for the current KeySet: colours, bar faces, more block, keys, title.
+void LoadKeyPanel();
+// Removes the current set's keys and labels (and the runic filter tab when leaving it).
+void ClearKeySet();
+// The 57 keys of the more block.
+void BuildMoreBlock();
+// One key element in the open container; 1 on success, 0 on failure.
+int CreateKey(int number, int x, int y, int w, int h, int32_t codePoint);
+// The current set's loader.
+void LoadCurrentKeySet();
+// Switch to set n (the edition's numbering); nothing when it is already shown.
+void SelectKeySet(int n);
+
+void SetKeyAreaHeight(int h);
+void RelayoutPanel();
+void ToggleMoreBlock();
+void ShowPanel(bool show);
+
+// Face drawing: state or image kept with the element, then repainted.
+void DrawKeyFace(int element, int state);
+void DrawOnTopBox(int state);
+void DrawDropButton(int state);
+void DrawPanelButton(int element, int state);
+void DrawImageButton(int element, int image);
+void DrawTitleStrip(const Text& text);
+
+// Texts the painter shows.
+const Text& TitleStripText();
+Text LabelText(int element);  // phonetic and Ogham labels, "type in "
+
+// Window title and tray tip of the set on show.
+Text WindowTitleForShownSet();
+Text TrayTipForShownSet();
+
+}  // namespace qp

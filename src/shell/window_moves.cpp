@@ -1,0 +1,111 @@
+#include "shell/window_moves.h"
+
+#include "app/app_state.h"
+#include "app/platform.h"
+#include "shell/docking.h"
+
+namespace qp {
+
+namespace {
+
+ScreenArea WorkAreaOf(const AppState& a) {
+  return ScreenArea{a.WorkArea.left, a.WorkArea.top, a.WorkArea.right, a.WorkArea.bottom};
+}
+
+Taskbar TaskbarOf(const AppState& a) {
+  return Taskbar{a.TaskbarInfo.AutoHide, a.TaskbarInfo.State, a.TaskbarInfo.Thickness, a.TaskbarInfo.Edge};
+}
+
+void StoreTaskbar(AppState& a, const Taskbar& t) {
+  a.TaskbarInfo.AutoHide = t.autoHide;
+  a.TaskbarInfo.State = t.state;
+  a.TaskbarInfo.Thickness = t.thickness;
+  a.TaskbarInfo.Edge = t.edge;
+}
+
+void StoreWorkArea(AppState& a, const ScreenArea& w) {
+  a.WorkArea.left = w.left;
+  a.WorkArea.top = w.top;
+  a.WorkArea.right = w.right;
+  a.WorkArea.bottom = w.bottom;
+}
+
+}  // namespace
+
+void ReadTaskbarInfo() {
+  uint32_t state = 0, edge = 0;
+  int l = 0, t = 0, r = 0, b = 0;
+  if (!Plat().QueryTaskbar(state, edge, l, t, r, b)) state = edge = 0, l = t = r = b = 0;
+  StoreTaskbar(App(), TaskbarFrom(state, edge, ScreenArea{l, t, r, b}));
+}
+
+void PlaceMainWindow() {
+  AppState& a = App();
+  Platform& plat = Plat();
+  Rect outer = plat.MainWindowRect();
+  Point display = plat.DisplaySize();
+  PlacementInput in;
+  in.dock = a.Dock != 0;
+  in.winPosLeft = a.WinPosLeft;
+  in.winPosTop = a.WinPosTop;
+  in.displayWidth = display.x;
+  in.displayHeight = display.y;
+  in.windowWidth = outer.w;
+  in.windowHeight = outer.h;
+  if (in.dock) {
+    int l = 0, t = 0, r = 0, b = 0;
+    in.workAreaRead = plat.ReadWorkArea(l, t, r, b);
+    in.readWorkArea = ScreenArea{l, t, r, b};
+  }
+  Taskbar taskbar = TaskbarOf(a);
+  ScreenArea work = WorkAreaOf(a);
+  Point p = MainWindowStartPosition(in, taskbar, work);
+  StoreTaskbar(a, taskbar);
+  StoreWorkArea(a, work);
+  plat.MoveMainWindow(p.x, p.y);
+}
+
+void ProximityDock() {
+  AppState& a = App();
+  Platform& plat = Plat();
+  DockInput in;
+  in.window = plat.MainWindowRect();
+  in.screenWidth = a.ScreenWidth;
+  in.screenHeight = a.ScreenHeight;
+  in.osVersion = plat.OsVersionValue();
+  in.workArea = WorkAreaOf(a);
+  in.taskbar = TaskbarOf(a);
+  Point p = ProximityDockPosition(in);
+  plat.MoveMainWindow(p.x, p.y);
+}
+
+void RefreshWorkArea() {
+  int l = 0, t = 0, r = 0, b = 0;
+  if (Plat().ReadWorkArea(l, t, r, b)) StoreWorkArea(App(), ScreenArea{l, t, r, b});
+}
+
+void StartDrag() {
+  AppState& a = App();
+  Point cursor = Plat().CursorPos();
+  Rect client = Plat().MainClientRect();
+  a.DragOffsetX = cursor.x - client.x;
+  a.DragOffsetY = cursor.y - client.y;
+  a.Dragging = 1;
+  Plat().CaptureMouse(true);
+}
+
+void FollowDrag() {
+  AppState& a = App();
+  if (a.Dragging != 1) return;
+  Point cursor = Plat().CursorPos();
+  Plat().MoveMainWindow(cursor.x - a.DragOffsetX, cursor.y - a.DragOffsetY);
+}
+
+void EndDrag() {
+  AppState& a = App();
+  a.Dragging = 0;
+  Plat().CaptureMouse(false);
+  if (a.Dock != 0) ProximityDock();
+}
+
+}  // namespace qp
