@@ -1,7 +1,24 @@
-// Windows entry point: chooses the edition and runs the program.
+// Windows entry point: the start-up sequence, in its fixed order, then the event loop.
 #include <windows.h>
 
+#include <commctrl.h>
+#include <objbase.h>
+#include <shellapi.h>
+
+#include <vector>
+
+#include "app/app_state.h"
+#include "app/command_line.h"
 #include "app/edition.h"
+#include "app/instance_check.h"
+#include "app/platform.h"
+#include "app/program.h"
+#include "output/target_list.h"
+#include "platform/panel_win.h"
+#include "platform/win_platform.h"
+#include "settings/settings_fs_win.h"
+#include "settings/settings_store.h"
+#include "shell/window_moves.h"
 
 #ifndef QP_EDITION_PRO
 #error "QP_EDITION_PRO must be defined by the build"
@@ -9,55 +26,64 @@
 
 namespace {
 
-const wchar_t kMainClass[] = L"QuillpadPanel";
+std::vector<qp::Text> ProgramParameters() {
+  std::vector<qp::Text> params;
+  int argc = 0;
+  wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+  if (!argv) return params;
+  for (int i = 1; i < argc; ++i) params.emplace_back(reinterpret_cast<const char16_t*>(argv[i]));
+  LocalFree(argv);
+  return params;
+}
 
-LRESULT CALLBACK MainProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  switch (msg) {
-    case WM_MOUSEACTIVATE:
-      return MA_NOACTIVATE;  // the panel never takes the focus from the user's window
-    case WM_COMMAND:
-      if (LOWORD(wp) == 1 && lp == 0) {
-        DestroyWindow(hwnd);
-        return 0;
-      }
-      break;
-    case WM_CLOSE:
-      ShowWindow(hwnd, SW_HIDE);
-      return 0;
-    case WM_DESTROY:
-      PostQuitMessage(0);
-      return 0;
+BOOL CALLBACK ProbeInstanceWindow(HWND hwnd, LPARAM) {
+  if (GetParent(hwnd)) return TRUE;
+  wchar_t title[256] = {};
+  int n = GetWindowTextW(hwnd, title, 256);
+  qp::Text t(reinterpret_cast<const char16_t*>(title), static_cast<size_t>(n > 0 ? n : 0));
+  if (qp::IsInstanceTitle(t, qp::CurrentEdition())) {
+    qp::App().OtherInstanceFound = 1;
+    return FALSE;
   }
-  return DefWindowProcW(hwnd, msg, wp, lp);
+  return TRUE;
+}
+
+void CheckOtherInstance() {
+  EnumWindows(ProbeInstanceWindow, 0);
+  const qp::Edition& ed = qp::CurrentEdition();
+  if (!qp::ShouldAskAboutOtherInstance(qp::App(), ed)) return;
+  qp::Text text = qp::InstanceQuestionText(ed);
+  qp::Text caption = qp::InstanceQuestionCaption(ed);
+  int answer = MessageBoxW(nullptr, reinterpret_cast<const wchar_t*>(text.c_str()),
+                           reinterpret_cast<const wchar_t*>(caption.c_str()), MB_YESNO | MB_ICONQUESTION);
+  // Anything but Yes ends quietly: nothing saved, no window made.
+  if (answer != IDYES) qpw::EndProgram();
 }
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   qp::SetCurrentEdition(QP_EDITION_PRO ? qp::EditionKind::Pro : qp::EditionKind::Standard);
-  const qp::Edition& ed = qp::CurrentEdition();
+  static qpw::WinPlatform platform;
+  qp::SetPlatform(&platform);
+  OleInitialize(nullptr);
+  INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_TREEVIEW_CLASSES | ICC_BAR_CLASSES};
+  InitCommonControlsEx(&icc);
 
-  WNDCLASSEXW wc = {};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = MainProc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-  wc.hbrBackground = CreateSolidBrush(RGB(170, 170, 170));
-  wc.lpszClassName = kMainClass;
-  RegisterClassExW(&wc);
-
-  qp::Text title = qp::Text(ed.titlePrefix) + u"Latin - Western Europe";
-  RECT r = {0, 0, 502, 143};
-  AdjustWindowRectEx(&r, WS_POPUP, FALSE, WS_EX_NOACTIVATE | WS_EX_TOPMOST);
-  HWND hwnd = CreateWindowExW(WS_EX_NOACTIVATE | WS_EX_TOPMOST, kMainClass,
-                              reinterpret_cast<const wchar_t*>(title.c_str()), WS_POPUP, 200, 200,
-                              r.right - r.left, r.bottom - r.top, nullptr, nullptr, instance, nullptr);
-  if (hwnd) ShowWindow(hwnd, SW_SHOWNOACTIVATE);
-
-  MSG msg;
-  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
+  qp::ResetApp();
+  qp::AppState& app = qp::App();
+  qp::ParseCommandLine(ProgramParameters(), app);
+  qp::SettingsFs& fs = qp::WindowsSettingsFs();
+  qp::SetSettingsFs(&fs);
+  qp::LoadSettings(app, fs, qp::CurrentEdition());
+  if (qp::CurrentEdition().kind == qp::EditionKind::Standard) {
+    // The standard edition always shows the target row and types into the chosen window.
+    app.NamedTarget = 1;
   }
-  return 0;
+  CheckOtherInstance();
+  qp::ReadTaskbarInfo();
+  qpw::CreateMainWindow();
+  qp::RefreshTargetList();
+  qp::ApplyTargetNameArg();
+  qpw::RunEventLoop();
 }

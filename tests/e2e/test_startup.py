@@ -8,7 +8,7 @@ def _start_and_quit(ctx, edition, title):
     window, client, shown_title = ctx.wait_panel(edition)
     assert shown_title == title, f"title {shown_title!r}"
     width, height = client[2] - client[0], client[3] - client[1]
-    assert (width, height) == (502, 143), f"client size {width}x{height}"
+    assert (width, height) == (502, 150), f"client size {width}x{height}"
     ctx.shot(f"{edition}-started")
     ctx.d(f"post {QUIT} {title}")
     assert app.wait_exit(20) == 0

@@ -1,0 +1,37 @@
+// The main window (the keyboard panel): creation, messages, tray icon, menu, target box.
+#pragma once
+#include <windows.h>
+
+#include "app/rect.h"
+#include "app/text.h"
+
+namespace qpw {
+
+// Builds the main window with its menu, tray icon, elements and key set; false when the
+// window cannot be made (the program then runs its loop without a panel).
+bool CreateMainWindow();
+HWND MainWindow();
+HWND TargetBoxWindow();
+
+// The one event loop of the program; never returns.
+[[noreturn]] void RunEventLoop();
+// Closes the main window, removes the tray icon, releases everything, exit code 0.
+[[noreturn]] void EndProgram();
+
+// Operations the platform layer forwards here.
+void ShowMain(bool show);
+qp::Rect MainOuterRect();
+qp::Rect MainClientScreenRect();
+void PlaceMainClient(const qp::Rect& client);
+void MoveMain(int x, int y);
+void SetTopmost(bool topmost);
+void SetTitle(const qp::Text& title);
+void SetTrayTip(const qp::Text& tip);
+void EnableMenuEntry(int item, bool enabled);
+void ShowPopupMenu();
+void InvalidateElement(int number);
+void InvalidatePanel();
+void DrainPendingInput();
+void CaptureMouse(bool capture);
+
+}  // namespace qpw
