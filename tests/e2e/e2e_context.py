@@ -91,6 +91,60 @@ class Context:
         reply = self.d(f"waitprefix {timeout_ms} {TITLE_PREFIX[edition]}", timeout=timeout_ms / 1000 + 10)
         return parse_rect_reply(reply)
 
+    # ---- files beside the program ---------------------------------------------------------
+    @staticmethod
+    def write_config(folder, lines, name="quillpadpro.cfg"):
+        """Writes a configuration file as the program writes it: UTF-8 mark, CR LF lines."""
+        data = "\ufeff\r\n" + "".join(line + "\r\n" for line in lines)
+        with open(os.path.join(folder, name), "wb") as f:
+            f.write(data.encode("utf-8"))
+
+    @staticmethod
+    def config_lines(**keys):
+        return ["[Config]"] + [f"{k} = {v}" for k, v in keys.items()]
+
+    @staticmethod
+    def read_bytes(path):
+        with open(path, "rb") as f:
+            return f.read()
+
+    # ---- the panel ---------------------------------------------------------------------------
+    def key_point(self, set_number, position, edition="pro", compact=0, order=0):
+        reply = self.d(f"keypos {set_number} {position} {compact} {order} {TITLE_PREFIX[edition]}")
+        x, y = reply.split()
+        return int(x), int(y)
+
+    def more_point(self, position, edition="pro"):
+        x, y = self.d(f"morepos {position} {TITLE_PREFIX[edition]}").split()
+        return int(x), int(y)
+
+    def element_point(self, element, edition="pro"):
+        x, y = self.d(f"elempos {element} {TITLE_PREFIX[edition]}").split()
+        return int(x), int(y)
+
+    def click(self, point, button="click"):
+        self.d(f"{button} {point[0]} {point[1]}")
+
+    def target_units(self, target):
+        """UTF-16 units the target has received so far, as ints."""
+        if not os.path.exists(target.log):
+            return []
+        with open(target.log) as f:
+            return [int(line, 16) for line in f.read().split()]
+
+    def wait_units(self, target, count, timeout=3.0):
+        deadline = time.time() + timeout
+        units = self.target_units(target)
+        while len(units) < count and time.time() < deadline:
+            time.sleep(0.05)
+            units = self.target_units(target)
+        time.sleep(0.2)  # anything extra would arrive now
+        return self.target_units(target)
+
+    def clipboard_units(self):
+        reply = self.d("clipboard")
+        return [] if reply == "none" else [int(u, 16) for u in reply.split()]
+
     def shot(self, label):
         return self.env.screenshot(os.path.join(self.artifacts, f"{label}.png"))
 

@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "driver.h"
+#include "keysets/layout.h"
+#include "shell/panel_geometry.h"
 
 namespace qpd {
 namespace {
@@ -273,6 +275,101 @@ std::string CmdList() {
   return out;
 }
 
+// Screen position of the centre of a rectangle given relative to the panel's BackPanel.
+std::string PanelPoint(HWND panel, const qp::Rect& r) {
+  POINT o = {0, 0};
+  ClientToScreen(panel, &o);
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "ok %ld %ld", o.x + 2 + r.x + r.w / 2, o.y + 2 + r.y + r.h / 2);
+  return buf;
+}
+
+// keypos <set> <position> <compact 0|1> <order number 0..95> <panel title prefix>
+std::string CmdKeyPos(Args& in) {
+  int set = 1, pos = 1, compact = 0, order = 0;
+  in >> set >> pos >> compact >> order;
+  HWND h = FindTop(Widen(Rest(in)), true);
+  if (!h) return "err no window";
+  qp::KeyLayoutOptions options;
+  options.esperantoCompact = compact != 0;
+  options.runeOrderNumber = order;
+  auto r = qp::KeyRectFor(set, pos, options);
+  if (!r) return "err no such key";
+  return PanelPoint(h, *r);
+}
+
+// morepos <position 1..57> <panel title prefix>: a key of the shown more block.
+std::string CmdMorePos(Args& in) {
+  int pos = 1;
+  in >> pos;
+  HWND h = FindTop(Widen(Rest(in)), true);
+  if (!h) return "err no window";
+  auto key = qp::MoreKeyRect(pos);
+  RECT c;
+  GetClientRect(h, &c);
+  int panelW = c.right - qp::kPanelFrame, panelH = c.bottom - qp::kPanelFrame;
+  auto block = qp::FixedElementPlace(qp::kMoreBlock, panelW, panelH);
+  if (!key || !block) return "err no such key";
+  qp::Rect r = *key;
+  r.x += block->rect.x;
+  r.y += block->rect.y;
+  return PanelPoint(h, r);
+}
+
+// elempos <element> <panel title prefix>: a fixed element, placed for the panel's current size.
+std::string CmdElemPos(Args& in) {
+  int element = 0;
+  in >> element;
+  HWND h = FindTop(Widen(Rest(in)), true);
+  if (!h) return "err no window";
+  RECT c;
+  GetClientRect(h, &c);
+  auto place = qp::FixedElementPlace(element, c.right - qp::kPanelFrame, c.bottom - qp::kPanelFrame);
+  if (!place) return "err no such element";
+  qp::Rect r = place->rect;
+  if (place->parent == 0) {
+    r.x -= 2;
+    r.y -= 2;
+  }
+  return PanelPoint(h, r);
+}
+
+BOOL CALLBACK DialogTextProc(HWND child, LPARAM lp) {
+  auto* out = reinterpret_cast<std::wstring*>(lp);
+  wchar_t cls[64];
+  GetClassNameW(child, cls, 64);
+  if (lstrcmpiW(cls, L"Static") == 0) {
+    wchar_t text[2048];
+    int n = GetWindowTextW(child, text, 2048);
+    if (n > 0) {
+      if (!out->empty()) *out += L"|";
+      out->append(text, static_cast<size_t>(n));
+    }
+  }
+  return TRUE;
+}
+
+// dialog <title>: the message box's texts as UTF-16 hex, '|' between static controls.
+std::string CmdDialog(Args& in) {
+  HWND h = FindWindowW(L"#32770", Widen(Rest(in)).c_str());
+  if (!h) return "err no dialog";
+  std::wstring text;
+  EnumChildWindows(h, DialogTextProc, reinterpret_cast<LPARAM>(&text));
+  return "ok " + HexUnits(text);
+}
+
+// answer <button id> <title>: presses a message box button (IDYES 6, IDNO 7, IDOK 1).
+std::string CmdAnswer(Args& in) {
+  int id = 0;
+  in >> id;
+  HWND h = FindWindowW(L"#32770", Widen(Rest(in)).c_str());
+  if (!h) return "err no dialog";
+  HWND button = GetDlgItem(h, id);
+  if (!button) return "err no button";
+  PostMessageW(h, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+  return "ok";
+}
+
 std::string CmdScreen() {
   char buf[64];
   std::snprintf(buf, sizeof buf, "ok %d %d", GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
@@ -305,6 +402,11 @@ std::string RunCommand(const std::string& line) {
   if (cmd == "screen") return CmdScreen();
   if (cmd == "ping") return "ok";
   if (cmd == "list") return CmdList();
+  if (cmd == "keypos") return CmdKeyPos(in);
+  if (cmd == "morepos") return CmdMorePos(in);
+  if (cmd == "elempos") return CmdElemPos(in);
+  if (cmd == "dialog") return CmdDialog(in);
+  if (cmd == "answer") return CmdAnswer(in);
   return "err unknown command " + cmd;
 }
 
