@@ -85,7 +85,8 @@ class Driver:
 
 class WineEnv:
     def __init__(self, work=None, display=None):
-        self.work = work or os.path.join(ROOT, "build", "e2e")
+        # QP_E2E_WORK gives a run its own prefix and wineserver, so that runs can go side by side.
+        self.work = work or os.environ.get("QP_E2E_WORK") or os.path.join(ROOT, "build", "e2e")
         self.prefix = os.path.join(self.work, "prefix")
         self.home = os.path.join(self.work, "home")
         self.procs = []

@@ -3,7 +3,8 @@
 
 Usage: tests/e2e/run_e2e.py [-k SUBSTRING] [--list]
 Each scenario is a function test_*(ctx) in tests/e2e/test_*.py. Screenshots and other
-artifacts go to build/e2e/artifacts/<scenario>/.
+artifacts go to build/e2e/artifacts/<scenario>/ (or $QP_E2E_WORK/artifacts when that is set:
+a separate work folder has its own Wine prefix and server, so two runs do not meet).
 """
 import argparse
 import glob
@@ -82,7 +83,7 @@ def main():
         failed += 1
     finally:
         env.close()
-    print(f"e2e: finished in {time.time() - started:.0f}s; artifacts in build/e2e/artifacts")
+    print(f"e2e: finished in {time.time() - started:.0f}s; artifacts in {os.path.join(env.work, 'artifacts')}")
     print(f"e2e: {passed} passed, {failed} failed")
     return 0 if failed == 0 else 1
 
