@@ -6,7 +6,8 @@ import time
 import qpwine
 
 ROOT = qpwine.ROOT
-BUILD = os.path.join(ROOT, "build")
+# QP_BUILD_ROOT points the scenarios at other build folders (<root>/pro-x64, <root>/std-x64).
+BUILD = os.environ.get("QP_BUILD_ROOT") or os.path.join(ROOT, "build")
 PROGRAMS = {
     "pro": os.path.join(BUILD, "pro-x64", "quillpadpro.exe"),
     "std": os.path.join(BUILD, "std-x64", "quillpad.exe"),
