@@ -149,11 +149,16 @@ class Context:
     def shot(self, label):
         return self.env.screenshot(os.path.join(self.artifacts, f"{label}.png"))
 
+    def appdata_config(self):
+        return os.path.join(self.env.user_dir("AppData"), "Roaming", "Marrowfen", "Quillpad", "quillpadpro.cfg")
+
     def cleanup(self):
         for app in self.apps:
             self.env.kill(app.proc)
         self.apps = []
         self.driver.stop()
+        # A configuration left in the shared application-data folder would be read by later scenarios.
+        shutil.rmtree(os.path.join(self.env.user_dir("AppData"), "Roaming", "Marrowfen"), ignore_errors=True)
 
 
 def parse_rect_reply(reply):
