@@ -20,6 +20,9 @@ WindowHooks g_hooks;
 
 bool IsKey(int n) { return (n >= 1 && n <= 342) || (n >= 401 && n <= 457); }
 
+// The settings window's controls; the panel's own elements 1022, 1023, 1030 and 1032 sit between them.
+bool IsSettingsControl(int n) { return (n >= 1009 && n <= 1021) || n == 1031 || (n >= 1033 && n <= 1068); }
+
 void OpenSettings(int tab) {
   if (CurrentEdition().hasSettingsWindow) {
     if (g_hooks.openSettings) g_hooks.openSettings(tab);
@@ -140,7 +143,7 @@ void ElementDispatch(const Event& e) {
   const int n = e.element;
   if (IsKey(n)) return KeyEvent(n, e.type);
   if (n == kTitleStrip || n == kBackPanel) return DragEvent(e.type);
-  if (n >= 1009 && n <= 1068) {
+  if (IsSettingsControl(n)) {
     if (g_hooks.settingsControl) g_hooks.settingsControl(n, e.type);
     return;
   }
