@@ -90,6 +90,14 @@ class Context:
     def wait_panel(self, edition="pro", timeout_ms=20000):
         """Waits until the panel is visible; returns (window rect, client rect, title)."""
         reply = self.d(f"waitprefix {timeout_ms} {TITLE_PREFIX[edition]}", timeout=timeout_ms / 1000 + 10)
+        # The panel settles into its corner with its first moves; wait until it stays put.
+        deadline = time.time() + 5
+        while time.time() < deadline:
+            time.sleep(0.15)
+            again = self.d(f"waitprefix {timeout_ms} {TITLE_PREFIX[edition]}", timeout=timeout_ms / 1000 + 10)
+            if again == reply:
+                break
+            reply = again
         return parse_rect_reply(reply)
 
     # ---- files beside the program ---------------------------------------------------------

@@ -72,6 +72,7 @@ def test_second_start_asks_and_no_leaves_everything_as_it_was(ctx):
     text = ctx.d("dialog Quillpad Pro")
     units = "".join(chr(int(u, 16)) for u in text.split())
     assert units == QUESTION, repr(units)
+    time.sleep(0.5)  # let the box paint before the picture
     ctx.shot("question")
     ctx.d("answer 7 Quillpad Pro")
     assert second.wait_exit(20) == 0

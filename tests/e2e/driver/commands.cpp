@@ -370,6 +370,51 @@ std::string CmdAnswer(Args& in) {
   return "ok";
 }
 
+// The panel's target drop-down list: the combo box inside its frame.
+HWND PanelCombo(Args& in) {
+  HWND h = FindTop(Widen(Rest(in)), true);
+  return h ? FindWindowExW(FindWindowExW(h, nullptr, nullptr, nullptr), nullptr, L"ComboBox", nullptr) : nullptr;
+}
+
+std::wstring ComboItem(HWND combo, LRESULT i) {
+  LRESULT len = SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0);
+  if (len == CB_ERR || len < 0) return L"";
+  std::wstring text(static_cast<size_t>(len) + 1, L'\0');
+  LRESULT got = SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&text[0]));
+  text.resize(got > 0 ? static_cast<size_t>(got) : 0);
+  return text;
+}
+
+// comboitems <panel prefix>: the items, '|' between them.
+std::string CmdComboItems(Args& in) {
+  HWND combo = PanelCombo(in);
+  if (!combo) return "err no combo";
+  LRESULT n = SendMessageW(combo, CB_GETCOUNT, 0, 0);
+  std::wstring all;
+  for (LRESULT i = 0; i < n; ++i) {
+    if (i) all += L"|";
+    all += ComboItem(combo, i);
+  }
+  return "ok " + Narrow(all);
+}
+
+std::string CmdComboText(Args& in) {
+  HWND combo = PanelCombo(in);
+  if (!combo) return "err no combo";
+  LRESULT sel = SendMessageW(combo, CB_GETCURSEL, 0, 0);
+  return "ok " + (sel == CB_ERR ? std::string() : Narrow(ComboItem(combo, sel)));
+}
+
+// comboselect <index> <panel prefix>: as a user's choice in the list.
+std::string CmdComboSelect(Args& in) {
+  int index = 0;
+  in >> index;
+  HWND combo = PanelCombo(in);
+  if (!combo) return "err no combo";
+  SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  return "ok";
+}
+
 std::string CmdScreen() {
   char buf[64];
   std::snprintf(buf, sizeof buf, "ok %d %d", GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
@@ -406,6 +451,9 @@ std::string RunCommand(const std::string& line) {
   if (cmd == "morepos") return CmdMorePos(in);
   if (cmd == "elempos") return CmdElemPos(in);
   if (cmd == "dialog") return CmdDialog(in);
+  if (cmd == "comboitems") return CmdComboItems(in);
+  if (cmd == "combotext") return CmdComboText(in);
+  if (cmd == "comboselect") return CmdComboSelect(in);
   if (cmd == "answer") return CmdAnswer(in);
   return "err unknown command " + cmd;
 }
