@@ -66,7 +66,13 @@ class Platform {
   virtual void SleepMs(int ms) = 0;
 
   // ---- pointer --------------------------------------------------------------------------
-  virtual Point CursorPos() = 0;                    // screen coordinates
+  virtual Point CursorPos() = 0;                    // screen coordinates, now
+  // Where the last left press happened, in the main window's client area.
+  virtual Point PressPointInClient() {
+    Point c = CursorPos();
+    Rect client = MainClientRect();
+    return Point{c.x - client.x, c.y - client.y};
+  }
   virtual void CaptureMouse(bool capture) = 0;
 
   // ---- screen and shell -------------------------------------------------------------------
@@ -114,6 +120,12 @@ class Platform {
   // Closes the main window, removes the tray icon, releases everything and ends the process
   // with exit code 0. Returns only in test fakes.
   virtual void EndProgram() {}
+  // Sets or clears the check mark of a menu item, by its number in whichever of the program's
+  // pop-up menus holds it; an item no menu has is ignored.
+  virtual void CheckMenuItem(int item, bool checked) {
+    (void)item;
+    (void)checked;
+  }
 };
 
 // The platform in use; the Windows entry point or a test installs it.

@@ -49,6 +49,7 @@ bool g_trayAdded = false;
 bool g_trackingLeave = false;
 qp::PointerTracker g_tracker;
 std::wstring g_tipText;
+qp::Point g_pressPoint;
 
 const wchar_t* W(const qp::Text& t) { return reinterpret_cast<const wchar_t*>(t.c_str()); }
 
@@ -155,6 +156,7 @@ LRESULT CALLBACK MainProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
+      g_pressPoint = qp::Point{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
       SetCapture(hwnd);
       DispatchElementEvents(
           g_tracker.LeftDown(qp::Elements(), static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))));
@@ -495,6 +497,10 @@ void EnableMenuEntry(int item, bool enabled) {
   if (g_menu) EnableMenuItem(g_menu, static_cast<UINT>(item), MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
 }
 
+void CheckMenuEntry(int item, bool checked) {
+  if (g_menu) CheckMenuItem(g_menu, static_cast<UINT>(item), MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+}
+
 void ShowPopupMenu() {
   if (!g_main || !g_menu) return;
   SetForegroundWindow(g_main);
@@ -531,6 +537,8 @@ void DrainPendingInput() {
   // Paint is let through: it stays pending until painted.
   if (g_main) UpdateWindow(g_main);
 }
+
+qp::Point LastPressPoint() { return g_pressPoint; }
 
 void CaptureMouse(bool capture) {
   if (!g_main) return;

@@ -28,10 +28,13 @@ void SetTopmost(bool topmost);
 void SetTitle(const qp::Text& title);
 void SetTrayTip(const qp::Text& tip);
 void EnableMenuEntry(int item, bool enabled);
+void CheckMenuEntry(int item, bool checked);
 void ShowPopupMenu();
 void InvalidateElement(int number);
 void InvalidatePanel();
 void DrainPendingInput();
 void CaptureMouse(bool capture);
+// Client coordinates of the last left press on the panel, as the press message gave them.
+qp::Point LastPressPoint();
 
 }  // namespace qpw

@@ -5,6 +5,7 @@
 
 #include <shellapi.h>
 
+#include "platform/keyset_menu_win.h"
 #include "platform/panel_win.h"
 
 namespace qpw {
@@ -42,6 +43,8 @@ qp::Point WinPlatform::CursorPos() {
   GetCursorPos(&p);
   return qp::Point{p.x, p.y};
 }
+
+qp::Point WinPlatform::PressPointInClient() { return LastPressPoint(); }
 
 void WinPlatform::CaptureMouse(bool capture) { qpw::CaptureMouse(capture); }
 
@@ -98,5 +101,10 @@ bool WinPlatform::QueryTaskbar(uint32_t& state, uint32_t& edge, int& left, int& 
 }
 
 void WinPlatform::EndProgram() { qpw::EndProgram(); }
+
+void WinPlatform::CheckMenuItem(int item, bool checked) {
+  CheckMenuEntry(item, checked);
+  CheckKeySetMenuEntry(item, checked);
+}
 
 }  // namespace qpw

@@ -24,6 +24,7 @@ class WinPlatform : public qp::Platform {
   void SleepMs(int ms) override;
 
   qp::Point CursorPos() override;
+  qp::Point PressPointInClient() override;
   void CaptureMouse(bool capture) override;
 
   qp::Point DisplaySize() override;
@@ -57,6 +58,7 @@ class WinPlatform : public qp::Platform {
 
   bool QueryTaskbar(uint32_t& state, uint32_t& edge, int& left, int& top, int& right, int& bottom) override;
   void EndProgram() override;
+  void CheckMenuItem(int item, bool checked) override;
 };
 
 }  // namespace qpw

@@ -86,10 +86,10 @@ void RefreshWorkArea() {
 
 void StartDrag() {
   AppState& a = App();
-  Point cursor = Plat().CursorPos();
-  Rect client = Plat().MainClientRect();
-  a.DragOffsetX = cursor.x - client.x;
-  a.DragOffsetY = cursor.y - client.y;
+  // The press point itself, so the offset does not depend on how late the press is handled.
+  Point press = Plat().PressPointInClient();
+  a.DragOffsetX = press.x;
+  a.DragOffsetY = press.y;
   a.Dragging = 1;
   Plat().CaptureMouse(true);
 }

@@ -1,6 +1,8 @@
 // The driver's commands: window lookups, pointer and keyboard input, clipboard, pixels.
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -370,6 +372,92 @@ std::string CmdAnswer(Args& in) {
   return "ok";
 }
 
+struct ControlSearch {
+  int id;
+  HWND found;
+};
+
+BOOL CALLBACK ControlSearchProc(HWND child, LPARAM lp) {
+  auto* st = reinterpret_cast<ControlSearch*>(lp);
+  if (GetDlgCtrlID(child) != st->id) return TRUE;
+  st->found = child;
+  return FALSE;
+}
+
+// A control anywhere inside the top-level window whose title starts with the given text.
+HWND FindControl(int id, const std::wstring& topPrefix) {
+  HWND top = FindTop(topPrefix, true);
+  if (!top) return nullptr;
+  ControlSearch st{id, nullptr};
+  EnumChildWindows(top, ControlSearchProc, reinterpret_cast<LPARAM>(&st));
+  return st.found;
+}
+
+// ctlrect <control id> <window title prefix>: the control's screen rectangle, then 1/0 for
+// visible (with all its parents) and enabled.
+std::string CmdControlRect(Args& in) {
+  int id = 0;
+  in >> id;
+  HWND c = FindControl(id, Widen(Rest(in)));
+  if (!c) return "err no control";
+  RECT r;
+  GetWindowRect(c, &r);
+  char buf[128];
+  std::snprintf(buf, sizeof buf, "ok %ld %ld %ld %ld %d %d", r.left, r.top, r.right, r.bottom,
+                IsWindowVisible(c) ? 1 : 0, IsWindowEnabled(c) ? 1 : 0);
+  return buf;
+}
+
+// ctlmsg <control id> <message> <wparam> <lparam> <window title prefix>: sends a message that
+// takes and returns plain numbers (BM_GETCHECK, TCM_GETCURSEL ...) and replies its result.
+std::string CmdControlMessage(Args& in) {
+  int id = 0;
+  unsigned msg = 0;
+  long long wp = 0, lp = 0;
+  in >> id >> msg >> wp >> lp;
+  HWND c = FindControl(id, Widen(Rest(in)));
+  if (!c) return "err no control";
+  LRESULT r = SendMessageW(c, msg, static_cast<WPARAM>(wp), static_cast<LPARAM>(lp));
+  return "ok " + std::to_string(static_cast<long long>(r));
+}
+
+// tabrect <tab control id> <tab index> <window title prefix>: the tab's screen rectangle. The
+// rectangle is asked for through memory in the control's own process.
+std::string CmdTabRect(Args& in) {
+  int id = 0, index = 0;
+  in >> id >> index;
+  HWND c = FindControl(id, Widen(Rest(in)));
+  if (!c) return "err no control";
+  DWORD pid = 0;
+  GetWindowThreadProcessId(c, &pid);
+  HANDLE proc = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+  if (!proc) return "err open process";
+  void* remote = VirtualAllocEx(proc, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
+  RECT r = {};
+  bool got = false;
+  if (remote) {
+    got = SendMessageW(c, 0x130A /* TCM_GETITEMRECT */, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(remote)) &&
+          ReadProcessMemory(proc, remote, &r, sizeof r, nullptr);
+    VirtualFreeEx(proc, remote, 0, MEM_RELEASE);
+  }
+  CloseHandle(proc);
+  if (!got) return "err no tab";
+  MapWindowPoints(c, nullptr, reinterpret_cast<POINT*>(&r), 2);
+  char buf[96];
+  std::snprintf(buf, sizeof buf, "ok %ld %ld %ld %ld", r.left, r.top, r.right, r.bottom);
+  return buf;
+}
+
+// styles <window title prefix>: the window's style and extended style, in hexadecimal.
+std::string CmdStyles(Args& in) {
+  HWND h = FindTop(Widen(Rest(in)), true);
+  if (!h) return "err no window";
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "ok %08lX %08lX", static_cast<unsigned long>(GetWindowLongW(h, GWL_STYLE)),
+                static_cast<unsigned long>(GetWindowLongW(h, GWL_EXSTYLE)));
+  return buf;
+}
+
 // The panel's target drop-down list: the combo box inside its frame.
 HWND PanelCombo(Args& in) {
   HWND h = FindTop(Widen(Rest(in)), true);
@@ -415,6 +503,32 @@ std::string CmdComboSelect(Args& in) {
   return "ok";
 }
 
+// classrect <class name>: the window rectangle of the first top-level window of that class.
+std::string CmdClassRect(Args& in) {
+  HWND h = FindWindowW(Widen(Rest(in)).c_str(), nullptr);
+  return h ? RectReply(h) : "err no window";
+}
+
+// visible <title prefix>: 1 when the window exists and is visible, 0 otherwise.
+std::string CmdVisible(Args& in) {
+  HWND h = FindTop(Widen(Rest(in)), true);
+  return std::string("ok ") + (h && IsWindowVisible(h) ? "1" : "0");
+}
+
+// workarea: what the system tells programs about the desktop: the work area, then the
+// taskbar's edge code and rectangle.
+std::string CmdWorkArea() {
+  RECT work = {};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  APPBARDATA abd = {};
+  abd.cbSize = sizeof abd;
+  SHAppBarMessage(ABM_GETTASKBARPOS, &abd);
+  char buf[160];
+  std::snprintf(buf, sizeof buf, "ok %ld %ld %ld %ld %u %ld %ld %ld %ld", work.left, work.top, work.right, work.bottom,
+                abd.uEdge, abd.rc.left, abd.rc.top, abd.rc.right, abd.rc.bottom);
+  return buf;
+}
+
 std::string CmdScreen() {
   char buf[64];
   std::snprintf(buf, sizeof buf, "ok %d %d", GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
@@ -451,10 +565,17 @@ std::string RunCommand(const std::string& line) {
   if (cmd == "morepos") return CmdMorePos(in);
   if (cmd == "elempos") return CmdElemPos(in);
   if (cmd == "dialog") return CmdDialog(in);
+  if (cmd == "classrect") return CmdClassRect(in);
+  if (cmd == "workarea") return CmdWorkArea();
+  if (cmd == "visible") return CmdVisible(in);
   if (cmd == "comboitems") return CmdComboItems(in);
   if (cmd == "combotext") return CmdComboText(in);
   if (cmd == "comboselect") return CmdComboSelect(in);
   if (cmd == "answer") return CmdAnswer(in);
+  if (cmd == "ctlrect") return CmdControlRect(in);
+  if (cmd == "ctlmsg") return CmdControlMessage(in);
+  if (cmd == "tabrect") return CmdTabRect(in);
+  if (cmd == "styles") return CmdStyles(in);
   return "err unknown command " + cmd;
 }
 
