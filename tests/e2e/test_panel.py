@@ -99,3 +99,20 @@ def test_emoticons_show_their_own_glyphs(ctx):
     assert len({f.tobytes() for f in faces}) == len(faces), "emoticon keys look alike"
     ctx.d(f"post 1 {PRO}")
     assert app.wait_exit(20) == 0
+
+
+def _tooltip(ctx, point):
+    x, y = point
+    ctx.d(f"move {x} {y}")
+    ctx.d(f"move {x + 1} {y}")
+    return "".join(chr(int(u, 16)) for u in ctx.d("tooltip 4000").split())
+
+
+def test_hovering_a_key_shows_its_tooltip(ctx):
+    app, _, _ = _start(ctx, 1, 0)
+    assert _tooltip(ctx, ctx.key_point(1, 1)) == "cap A grave"
+    ctx.shot("tooltip")
+    ctx.d(f"move 5 5")  # away, so the next tip is a fresh one
+    assert _tooltip(ctx, ctx.key_point(1, 20)) == "a grave"
+    ctx.d(f"post 1 {PRO}")
+    assert app.wait_exit(20) == 0

@@ -1,6 +1,7 @@
 // The driver's commands: window lookups, pointer and keyboard input, clipboard, pixels.
 #include <windows.h>
 
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include <cstdio>
@@ -529,6 +530,61 @@ std::string CmdWorkArea() {
   return buf;
 }
 
+BOOL CALLBACK TooltipProc(HWND hwnd, LPARAM lp) {
+  wchar_t cls[64];
+  GetClassNameW(hwnd, cls, 64);
+  if (lstrcmpiW(cls, L"tooltips_class32") != 0 || !IsWindowVisible(hwnd)) return TRUE;
+  *reinterpret_cast<HWND*>(lp) = hwnd;
+  return FALSE;
+}
+
+// The shown text of a tooltip window of another process: its current tool is read into memory
+// of that process, since the control hands out pointers only within its own.
+std::wstring RemoteTooltipText(HWND tip) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(tip, &pid);
+  HANDLE proc = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+  if (!proc) return L"";
+  const SIZE_T textUnits = 1024;
+  SIZE_T size = sizeof(TOOLINFOW) + textUnits * sizeof(wchar_t);
+  auto* remote = static_cast<BYTE*>(VirtualAllocEx(proc, nullptr, size, MEM_COMMIT, PAGE_READWRITE));
+  std::wstring result;
+  if (remote) {
+    TOOLINFOW ti = {};
+    ti.cbSize = sizeof ti;
+    WriteProcessMemory(proc, remote, &ti, sizeof ti, nullptr);
+    if (SendMessageW(tip, TTM_GETCURRENTTOOLW, 0, reinterpret_cast<LPARAM>(remote))) {
+      ReadProcessMemory(proc, remote, &ti, sizeof ti, nullptr);
+      ti.lpszText = reinterpret_cast<wchar_t*>(remote + sizeof(TOOLINFOW));
+      WriteProcessMemory(proc, remote, &ti, sizeof ti, nullptr);
+      SendMessageW(tip, TTM_GETTEXTW, textUnits, reinterpret_cast<LPARAM>(remote));
+      std::wstring buf(textUnits, L'\0');
+      ReadProcessMemory(proc, remote + sizeof(TOOLINFOW), &buf[0], textUnits * sizeof(wchar_t), nullptr);
+      result = buf.c_str();
+    }
+    VirtualFreeEx(proc, remote, 0, MEM_RELEASE);
+  }
+  CloseHandle(proc);
+  return result;
+}
+
+// tooltip <timeout ms>: the text of a shown tooltip, as UTF-16 hex.
+std::string CmdTooltip(Args& in) {
+  int timeout = 3000;
+  in >> timeout;
+  DWORD start = GetTickCount();
+  for (;;) {
+    HWND tip = nullptr;
+    EnumWindows(TooltipProc, reinterpret_cast<LPARAM>(&tip));
+    if (tip) {
+      std::wstring text = RemoteTooltipText(tip);
+      if (!text.empty()) return "ok " + HexUnits(text);
+    }
+    if (static_cast<int>(GetTickCount() - start) >= timeout) return "err no tooltip";
+    Sleep(50);
+  }
+}
+
 std::string CmdScreen() {
   char buf[64];
   std::snprintf(buf, sizeof buf, "ok %d %d", GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
@@ -565,6 +621,7 @@ std::string RunCommand(const std::string& line) {
   if (cmd == "morepos") return CmdMorePos(in);
   if (cmd == "elempos") return CmdElemPos(in);
   if (cmd == "dialog") return CmdDialog(in);
+  if (cmd == "tooltip") return CmdTooltip(in);
   if (cmd == "classrect") return CmdClassRect(in);
   if (cmd == "workarea") return CmdWorkArea();
   if (cmd == "visible") return CmdVisible(in);
