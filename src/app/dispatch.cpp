@@ -6,6 +6,7 @@
 #include "app/program.h"
 #include "output/delivery.h"
 #include "output/target_list.h"
+#include "shell/keyset_menu.h"
 #include "shell/panel.h"
 #include "shell/panel_geometry.h"
 #include "shell/window_moves.h"
@@ -194,6 +195,10 @@ void MenuDispatch(int item) {
       if (!CurrentEdition().hasSettingsWindow) Call(g_hooks.toggleDarkMode);
       break;
     default:
+      // The standard edition's key-set menu.
+      if (!CurrentEdition().hasSettingsWindow && KeySetFromMenuItem(item) != 0) {
+        ChooseKeySetFromMenu(KeySetFromMenuItem(item));
+      }
       break;
   }
 }

@@ -13,7 +13,9 @@
 #include "app/instance_check.h"
 #include "app/platform.h"
 #include "app/program.h"
+#include "app/standard_edition.h"
 #include "output/target_list.h"
+#include "platform/keyset_menu_win.h"
 #include "platform/panel_win.h"
 #include "platform/win_platform.h"
 #include "settings/settings_fs_win.h"
@@ -66,6 +68,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   qp::SetCurrentEdition(QP_EDITION_PRO ? qp::EditionKind::Pro : qp::EditionKind::Standard);
   static qpw::WinPlatform platform;
   qp::SetPlatform(&platform);
+  qpw::InstallKeySetMenu();
   OleInitialize(nullptr);
   INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_TREEVIEW_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&icc);
@@ -76,10 +79,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   qp::SettingsFs& fs = qp::WindowsSettingsFs();
   qp::SetSettingsFs(&fs);
   qp::LoadSettings(app, fs, qp::CurrentEdition());
-  if (qp::CurrentEdition().kind == qp::EditionKind::Standard) {
-    // The standard edition always shows the target row and types into the chosen window.
-    app.NamedTarget = 1;
-  }
+  qp::ApplyEditionStartState(app, qp::CurrentEdition());
   CheckOtherInstance();
   qp::ReadTaskbarInfo();
   qpw::CreateMainWindow();
