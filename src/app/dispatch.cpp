@@ -142,7 +142,12 @@ void BarClick(int n) {
 
 void ElementDispatch(const Event& e) {
   const int n = e.element;
-  if (IsKey(n)) return KeyEvent(n, e.type);
+  if (IsKey(n)) {
+    // A filtered-out rune ignores clicks and hover; a key freed with its set is gone.
+    const Element* key = Elements().Find(n);
+    if (key == nullptr || !key->enabled) return;
+    return KeyEvent(n, e.type);
+  }
   if (n == kTitleStrip || n == kBackPanel) return DragEvent(e.type);
   if (IsSettingsControl(n)) {
     if (g_hooks.settingsControl) g_hooks.settingsControl(n, e.type);

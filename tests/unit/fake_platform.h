@@ -275,6 +275,26 @@ class FakePlatform : public Platform {
     sentInputs.emplace_back(records.begin(), records.begin() + static_cast<std::ptrdiff_t>(sent));
   }
 
+  // ---- taskbar and the end of the program ---------------------------------------------------
+  // A bottom taskbar 40 pixels high on the 1920 x 1080 display, unless a test says otherwise.
+  bool taskbarAnswers = true;
+  uint32_t taskbarState = 0;
+  uint32_t taskbarEdge = 3;  // ABE_BOTTOM
+  int taskbarLeft = 0, taskbarTop = 1040, taskbarRight = 1920, taskbarBottom = 1080;
+
+  bool QueryTaskbar(uint32_t& state, uint32_t& edge, int& left, int& top, int& right, int& bottom) override {
+    Log("QueryTaskbar");
+    if (!taskbarAnswers) return Platform::QueryTaskbar(state, edge, left, top, right, bottom);
+    state = taskbarState;
+    edge = taskbarEdge;
+    left = taskbarLeft;
+    top = taskbarTop;
+    right = taskbarRight;
+    bottom = taskbarBottom;
+    return true;
+  }
+  void EndProgram() override { Log("EndProgram"); }
+
  private:
   struct Block {
     size_t units = 0;
