@@ -52,6 +52,12 @@ struct WindowHooks {
   void (*showAbout)() = nullptr;
   void (*showKeySetMenu)() = nullptr;
   void (*toggleDarkMode)() = nullptr;
+  // The desktop shortcut, made when missing (the settings window closes with its box ticked).
+  void (*createShortcut)() = nullptr;
+  // The settings window's rune filter tab follows the key set: added when the runic set is
+  // chosen, dropped when another set replaces it.
+  void (*addRuneFilterPage)() = nullptr;
+  void (*dropRuneFilterPage)() = nullptr;
 };
 WindowHooks& Hooks();
 

@@ -1,6 +1,7 @@
 #include "shell/panel.h"
 
 #include "app/app_state.h"
+#include "app/dispatch.h"
 #include "app/edition.h"
 #include "app/platform.h"
 #include "keysets/catalogue.h"
@@ -18,9 +19,6 @@ ElementTable g_elements;
 int g_openContainer = kBackPanel;  // where CreateKey puts new elements
 Text g_titleText;
 Text g_labels[6];  // 1024 (phonetic) and 1025..1029 (Ogham)
-
-constexpr int kMenuShow = 9;
-constexpr int kMenuClose = 4;
 
 const char16_t* const kOghamLabels[] = {u"Aicme\u00A0Beithe", u"Aicme\u00A0h\u00DAatha", u"Aicme\u00A0Muine",
                                         u"Aicme\u00A0Ailme", u"Forfeda"};
@@ -137,6 +135,8 @@ void LoadKeyPanel() {
 }
 
 void ClearKeySet() {
+  // Leaving the runic set takes its filter tab out of the settings window.
+  if (Hooks().dropRuneFilterPage) Hooks().dropRuneFilterPage();
   if (g_elements.Exists(1025)) {
     for (int n = 1025; n <= 1029; ++n) g_elements.Free(n);
   }
@@ -216,6 +216,7 @@ void SelectKeySet(int n) {
   ClearKeySet();
   LoadCurrentKeySet();
   Plat().RedrawPanel();
+  if (n == kRunicSet && Hooks().addRuneFilterPage) Hooks().addRuneFilterPage();
 }
 
 void SetKeyAreaHeight(int h) {
