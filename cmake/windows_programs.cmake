@@ -9,6 +9,12 @@ if(NOT EXISTS "${QP_LIBPNG_DIR}/png.c")
     message(FATAL_ERROR "libpng source missing; run tools/setup.sh, then tools/fetch_libpng.sh")
   endif()
 endif()
+# zlib goes into the programs themselves: Windows has no zlib1.dll. A build folder configured
+# before this asked for the import library; look again there.
+set(ZLIB_USE_STATIC_LIBS ON)
+if(ZLIB_LIBRARY_RELEASE MATCHES "\\.dll\\.a$")
+  unset(ZLIB_LIBRARY_RELEASE CACHE)
+endif()
 find_package(ZLIB REQUIRED)
 configure_file("${QP_LIBPNG_DIR}/scripts/pnglibconf.h.prebuilt" "${CMAKE_BINARY_DIR}/libpng/pnglibconf.h" COPYONLY)
 set(QP_PNG_FILES png pngerror pngget pngmem pngpread pngread pngrio pngrtran pngrutil pngset
