@@ -47,6 +47,15 @@ for preset in pro-x86 pro-x64 std-x64; do
   fi
 done
 
+# ---- the release zip, made from the programs above, and what it holds ------------------
+bash tools/check_release.sh >"$log_dir/release.log" 2>&1
+grep -E "^release: " "$log_dir/release.log"
+if tail -n1 "$log_dir/release.log" | grep -q "^release: pass"; then
+  passed=$((passed + 1))
+else
+  step_fail "release package"
+fi
+
 # ---- end-to-end under Wine -------------------------------------------------------------
 if [ -f build/pro-x64/quillpadpro.exe ] && [ -f build/std-x64/quillpad.exe ]; then
   timeout 3000 /usr/bin/python3 tests/e2e/run_e2e.py 2>&1 | tee "$log_dir/e2e.log"
