@@ -585,6 +585,36 @@ std::string CmdTooltip(Args& in) {
   }
 }
 
+struct ClassSearch {
+  const wchar_t* className;
+  HWND found;
+};
+
+BOOL CALLBACK VisibleClassProc(HWND hwnd, LPARAM lp) {
+  auto* st = reinterpret_cast<ClassSearch*>(lp);
+  wchar_t cls[256];
+  GetClassNameW(hwnd, cls, 256);
+  if (lstrcmpiW(cls, st->className) != 0 || !IsWindowVisible(hwnd)) return TRUE;
+  st->found = hwnd;
+  return FALSE;
+}
+
+// waitclass <timeout ms> <class name>: the first visible top-level window of that class (a pop-up
+// menu is "#32768"), once there is one.
+std::string CmdWaitClass(Args& in) {
+  int timeout = 5000;
+  in >> timeout;
+  std::wstring cls = Widen(Rest(in));
+  DWORD start = GetTickCount();
+  for (;;) {
+    ClassSearch st{cls.c_str(), nullptr};
+    EnumWindows(VisibleClassProc, reinterpret_cast<LPARAM>(&st));
+    if (st.found) return RectReply(st.found);
+    if (static_cast<int>(GetTickCount() - start) >= timeout) return "err timeout";
+    Sleep(25);
+  }
+}
+
 std::string CmdScreen() {
   char buf[64];
   std::snprintf(buf, sizeof buf, "ok %d %d", GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
@@ -623,6 +653,7 @@ std::string RunCommand(const std::string& line) {
   if (cmd == "dialog") return CmdDialog(in);
   if (cmd == "tooltip") return CmdTooltip(in);
   if (cmd == "classrect") return CmdClassRect(in);
+  if (cmd == "waitclass") return CmdWaitClass(in);
   if (cmd == "workarea") return CmdWorkArea();
   if (cmd == "visible") return CmdVisible(in);
   if (cmd == "comboitems") return CmdComboItems(in);
