@@ -17,6 +17,7 @@
 #include "output/target_list.h"
 #include "platform/keyset_menu_win.h"
 #include "platform/panel_win.h"
+#include "platform/settings_window_win.h"
 #include "platform/win_platform.h"
 #include "settings/settings_fs_win.h"
 #include "settings/settings_store.h"
@@ -82,6 +83,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   qp::ApplyEditionStartState(app, qp::CurrentEdition());
   CheckOtherInstance();
   qp::ReadTaskbarInfo();
+  qpw::InstallSettingsWindow();
   qpw::CreateMainWindow();
   qp::RefreshTargetList();
   qp::ApplyTargetNameArg();

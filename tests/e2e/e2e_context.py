@@ -131,6 +131,25 @@ class Context:
         x, y = self.d(f"elempos {element} {TITLE_PREFIX[edition]}").split()
         return int(x), int(y)
 
+    # ---- controls of any of the program's windows, by id (title prefix of the top window) ----
+    def control_rect(self, control_id, title):
+        """((left, top, right, bottom) on the screen, visible, enabled) of a control."""
+        v = [int(p) for p in self.d(f"ctlrect {control_id} {title}").split()]
+        return tuple(v[0:4]), v[4] == 1, v[5] == 1
+
+    def control_point(self, control_id, title, dx=None):
+        """A point on the control: its middle, or dx pixels right of its left edge."""
+        (left, top, right, bottom), _, _ = self.control_rect(control_id, title)
+        x = (left + right) // 2 if dx is None else left + dx
+        return x, (top + bottom) // 2
+
+    def control_message(self, control_id, message, wparam, lparam, title):
+        return int(self.d(f"ctlmsg {control_id} {message} {wparam} {lparam} {title}"))
+
+    def tab_point(self, control_id, index, title):
+        left, top, right, bottom = (int(p) for p in self.d(f"tabrect {control_id} {index} {title}").split())
+        return (left + right) // 2, (top + bottom) // 2
+
     def click(self, point, button="click"):
         self.d(f"{button} {point[0]} {point[1]}")
 

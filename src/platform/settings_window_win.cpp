@@ -1,0 +1,280 @@
+// The settings window: a tool window with a tab control whose pages are child windows. It
+// builds what the core's plan says and turns control notifications into the program's events.
+#include "platform/settings_window_win.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <iterator>
+#include <map>
+
+#include "app/dispatch.h"
+#include "app/platform.h"
+#include "platform/gdi_win.h"
+#include "platform/panel_win.h"
+#include "settings/settings_window.h"
+
+namespace qpw {
+
+namespace {
+
+constexpr wchar_t kWindowClass[] = L"QuillpadSettings";
+constexpr wchar_t kPageClass[] = L"QuillpadSettingsPage";
+constexpr int kMaxPages = 4;
+constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kWindowExStyle = WS_EX_TOOLWINDOW;
+
+const wchar_t* W(const char16_t* t) { return reinterpret_cast<const wchar_t*>(t); }
+
+void DispatchSettingsEvent(qp::EventKind kind, int element = 0,
+                           qp::ElementEventType type = qp::ElementEventType::LeftClick) {
+  qp::Event e;
+  e.kind = kind;
+  e.window = qp::kSettingsWindow;
+  e.element = element;
+  e.type = type;
+  qp::Dispatch(e);
+}
+
+// Shared by the window and its pages: a clicked box, option or button, and a right-click on
+// bare area.
+bool HandleCommonMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_COMMAND:
+      // Only control notifications; menu-like commands without a control are not ours.
+      if (lp != 0 && HIWORD(wp) == BN_CLICKED) {
+        DispatchSettingsEvent(qp::EventKind::Element, LOWORD(wp), qp::ElementEventType::LeftClick);
+        return true;
+      }
+      return false;
+    case WM_RBUTTONUP:
+      DispatchSettingsEvent(qp::EventKind::RightClick);
+      return true;
+    default:
+      return false;
+  }
+}
+
+class WinSettingsUi;
+WinSettingsUi* g_ui = nullptr;
+
+class WinSettingsUi : public qp::SettingsWindowUi {
+ public:
+  bool Create(const qp::SettingsWindowPlan& plan) override {
+    Destroy();
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    if (!RegisterClasses(instance)) return false;
+    RECT frame = {0, 0, qp::kSettingsClientWidth, qp::kSettingsClientHeight};
+    AdjustWindowRectEx(&frame, kWindowStyle, FALSE, kWindowExStyle);
+    HWND hwnd = CreateWindowExW(kWindowExStyle, kWindowClass, W(qp::kSettingsTitle), kWindowStyle, plan.position.x,
+                                plan.position.y, frame.right - frame.left, frame.bottom - frame.top, MainWindow(),
+                                nullptr, instance, nullptr);
+    if (!hwnd) return false;
+    window_.Reset(hwnd);
+    const qp::Rect tr = qp::SettingsTabRect();
+    tabs_ = CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_TABSTOP, tr.x, tr.y,
+                            tr.w, tr.h, hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(qp::kSettingsTabs)),
+                            instance, nullptr);
+    if (!tabs_) {
+      Destroy();
+      return false;
+    }
+    SetDefaultFont(tabs_);
+    for (int page = 0; page < qp::kPlainTabCount; ++page) AddPage(page);
+    for (const qp::SettingsControl& c : qp::SettingsPageControls(-1)) CreateControl(hwnd, c);
+    for (int id : plan.checked) SetChecked(id);
+    SetChecked(plan.keySetOption);
+    SetChecked(plan.outputOption);
+    ShowSelectedPage();
+    SetWindowPos(hwnd, plan.topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    ShowWindow(hwnd, SW_SHOWNORMAL);
+    return true;
+  }
+
+  void Destroy() override {
+    // The pages and controls go with the window.
+    window_.Reset();
+    tabs_ = nullptr;
+    for (HWND& page : pages_) page = nullptr;
+    controls_.clear();
+  }
+
+  bool IsChecked(int id) override {
+    auto it = controls_.find(id);
+    return it != controls_.end() && SendMessageW(it->second, BM_GETCHECK, 0, 0) == BST_CHECKED;
+  }
+
+  int SelectedTab() override { return tabs_ ? static_cast<int>(SendMessageW(tabs_, TCM_GETCURSEL, 0, 0)) : -1; }
+
+  int TabCount() override { return tabs_ ? static_cast<int>(SendMessageW(tabs_, TCM_GETITEMCOUNT, 0, 0)) : 0; }
+
+  void AddRuneFilterPage(const qp::RuneFilterPlan& plan) override {
+    if (!tabs_ || TabCount() != qp::kRuneFilterTab) return;
+    AddPage(qp::kRuneFilterTab);
+    for (int id : plan.checked) SetChecked(id);
+    SetChecked(plan.orderOption);
+    ShowSelectedPage();
+  }
+
+  void RemoveTab(int index) override {
+    if (!tabs_ || index < 0 || index >= kMaxPages) return;
+    SendMessageW(tabs_, TCM_DELETEITEM, static_cast<WPARAM>(index), 0);
+    for (auto it = controls_.begin(); it != controls_.end();) {
+      it = GetParent(it->second) == pages_[index] ? controls_.erase(it) : std::next(it);
+    }
+    if (pages_[index]) DestroyWindow(pages_[index]);
+    pages_[index] = nullptr;
+    ShowSelectedPage();
+  }
+
+  void SelectTab(int index) override {
+    if (!tabs_) return;
+    // Selecting in code sends no change notification; the page is shown here.
+    SendMessageW(tabs_, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
+    ShowSelectedPage();
+  }
+
+  // TCN_SELCHANGE: the user picked another tab.
+  void ShowSelectedPage() {
+    const int selected = SelectedTab();
+    for (int i = 0; i < kMaxPages; ++i) {
+      if (pages_[i]) ShowWindow(pages_[i], i == selected ? SW_SHOW : SW_HIDE);
+    }
+  }
+
+  // The window is being destroyed by someone else (its owner at the end of the program).
+  void Forget(HWND hwnd) {
+    if (window_.get() != hwnd) return;
+    window_.Release();
+    tabs_ = nullptr;
+    for (HWND& page : pages_) page = nullptr;
+    controls_.clear();
+  }
+
+ private:
+  static bool RegisterClasses(HINSTANCE instance) {
+    static bool registered = false;
+    if (registered) return true;
+    WNDCLASSEXW wc = {};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = WindowProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
+    wc.lpszClassName = kWindowClass;
+    if (!RegisterClassExW(&wc)) return false;
+    WNDCLASSEXW pc = wc;
+    pc.lpfnWndProc = PageProc;
+    pc.lpszClassName = kPageClass;
+    if (!RegisterClassExW(&pc)) {
+      UnregisterClassW(kWindowClass, instance);
+      return false;
+    }
+    registered = true;
+    return true;
+  }
+
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (HandleCommonMessage(msg, wp, lp)) return 0;
+    switch (msg) {
+      case WM_NOTIFY: {
+        const auto* hdr = reinterpret_cast<const NMHDR*>(lp);
+        if (hdr && hdr->idFrom == static_cast<UINT_PTR>(qp::kSettingsTabs) && hdr->code == TCN_SELCHANGE) {
+          if (g_ui) g_ui->ShowSelectedPage();
+          DispatchSettingsEvent(qp::EventKind::Element, qp::kSettingsTabs, qp::ElementEventType::Change);
+          return 0;
+        }
+        break;
+      }
+      case WM_CLOSE:
+        DispatchSettingsEvent(qp::EventKind::Close);
+        return 0;
+      case WM_DESTROY:
+        if (g_ui) g_ui->Forget(hwnd);
+        return 0;
+      default:
+        break;
+    }
+    return DefWindowProcW(hwnd, msg, wp, lp);
+  }
+
+  static LRESULT CALLBACK PageProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (HandleCommonMessage(msg, wp, lp)) return 0;
+    return DefWindowProcW(hwnd, msg, wp, lp);
+  }
+
+  static void SetDefaultFont(HWND hwnd) {
+    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+  }
+
+  void AddPage(int page) {
+    TCITEMW item = {};
+    item.mask = TCIF_TEXT;
+    item.pszText = const_cast<wchar_t*>(W(qp::SettingsTabCaption(page)));
+    if (SendMessageW(tabs_, TCM_INSERTITEMW, static_cast<WPARAM>(page), reinterpret_cast<LPARAM>(&item)) < 0) return;
+    RECT area;
+    GetClientRect(tabs_, &area);
+    SendMessageW(tabs_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+    HWND hwnd = CreateWindowExW(WS_EX_CONTROLPARENT, kPageClass, L"", WS_CHILD | WS_CLIPSIBLINGS, area.left, area.top,
+                                area.right - area.left, area.bottom - area.top, tabs_, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
+    pages_[page] = hwnd;
+    if (!hwnd) return;
+    for (const qp::SettingsControl& c : qp::SettingsPageControls(page)) CreateControl(hwnd, c);
+  }
+
+  void CreateControl(HWND parent, const qp::SettingsControl& c) {
+    const wchar_t* cls = L"BUTTON";
+    DWORD style = WS_CHILD | WS_VISIBLE;
+    switch (c.kind) {
+      case qp::ControlKind::CheckBox:
+        style |= BS_AUTOCHECKBOX | WS_TABSTOP;
+        break;
+      case qp::ControlKind::OptionButton:
+        style |= BS_AUTORADIOBUTTON;
+        break;
+      case qp::ControlKind::PushButton:
+        style |= BS_PUSHBUTTON | WS_TABSTOP;
+        break;
+      case qp::ControlKind::Label:
+        cls = L"STATIC";
+        style |= SS_LEFT;
+        break;
+    }
+    if (c.groupStart) style |= WS_GROUP | (c.kind == qp::ControlKind::OptionButton ? WS_TABSTOP : 0);
+    HWND hwnd = CreateWindowExW(0, cls, W(c.text), style, c.rect.x, c.rect.y, c.rect.w, c.rect.h, parent,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), GetModuleHandleW(nullptr),
+                                nullptr);
+    if (!hwnd) return;
+    SetDefaultFont(hwnd);
+    if (c.id != 0) controls_[c.id] = hwnd;
+  }
+
+  void SetChecked(int id) {
+    auto it = controls_.find(id);
+    if (it != controls_.end()) SendMessageW(it->second, BM_SETCHECK, BST_CHECKED, 0);
+  }
+
+  OwnedWindow window_;
+  HWND tabs_ = nullptr;
+  HWND pages_[kMaxPages] = {};
+  std::map<int, HWND> controls_;
+};
+
+}  // namespace
+
+void InstallSettingsWindow() {
+  static WinSettingsUi ui;
+  g_ui = &ui;
+  qp::SetSettingsWindowUi(&ui);
+  qp::WindowHooks& hooks = qp::Hooks();
+  hooks.openSettings = qp::OpenSettingsWindow;
+  hooks.closeSettings = qp::CloseSettingsWindow;
+  hooks.settingsOpen = qp::SettingsWindowOpen;
+  hooks.settingsControl = qp::SettingsControlEvent;
+  hooks.addRuneFilterPage = qp::AddRuneFilterPageIfMissing;
+  hooks.dropRuneFilterPage = qp::DropRuneFilterPage;
+}
+
+}  // namespace qpw
