@@ -293,6 +293,30 @@ TEST_F(StandardPanelTest, DarkModeIsNeverSavedAndEveryStartIsLight) {
   EXPECT_EQ(fs.touched, 0);
 }
 
+// ---- the rest of the panel in the standard edition -------------------------------------------------------
+
+TEST_F(StandardPanelTest, MoreBlockTogglesWithoutRebuildingEsperanto) {
+  ChooseKeySetFromMenu(7);
+  const int32_t firstKey = Elements().Data(1);
+  fake.calls.clear();
+  ToggleMoreBlock();
+  EXPECT_EQ(Elements().Data(kMoreButton), kMoreShown);
+  EXPECT_EQ(fake.CountOf("SetMainTitle"), 0);  // no set was built
+  ToggleMoreBlock();
+  EXPECT_EQ(Elements().Data(kMoreButton), kMoreHidden);
+  EXPECT_EQ(fake.CountOf("SetMainTitle"), 0);
+  // The target row is always on, so Esperanto keeps the wide panel either way.
+  EXPECT_EQ(App().PanelWidth, kWidePanelWidth);
+  EXPECT_EQ(Elements().Data(1), firstKey);
+}
+
+TEST_F(StandardPanelTest, VisitWebsiteOpensTheStandardEditionsPage) {
+  MenuItem(kMenuWebsite);
+  ASSERT_EQ(fake.openedUrls.size(), 1u);
+  EXPECT_EQ(fake.openedUrls[0], Text(StandardEdition().productPage));
+  EXPECT_NE(fake.openedUrls[0], Text(ProEdition().productPage));
+}
+
 // ---- the fixed start state and the command line ------------------------------------------------------------
 
 TEST(EditionStartState, TheStandardEditionOverridesWhatTheFullerOneWouldRead) {
