@@ -1,0 +1,141 @@
+// Temporary folder, shell folders, the script file and the script host, for CreateDesktopShortcut.
+#include <windows.h>
+#include <shlobj.h>
+
+#include <string>
+#include <utility>
+
+#include "settings/desktop_shortcut.h"
+#include "settings/desktop_shortcut_win.h"
+#include "settings/settings_fs_win.h"
+
+namespace qp {
+namespace {
+
+constexpr DWORD kPathUnits = 260;
+
+const wchar_t* W(const Text& t) { return reinterpret_cast<const wchar_t*>(t.c_str()); }
+Text FromWide(const wchar_t* s) { return Text(reinterpret_cast<const char16_t*>(s)); }
+
+Text WithBackslash(Text path) {
+  if (!path.empty() && path.back() != u'\\') path += u'\\';
+  return path;
+}
+
+// A kernel handle that is closed with its owner.
+class KernelHandle {
+ public:
+  KernelHandle() = default;
+  explicit KernelHandle(HANDLE h) : h_(h == INVALID_HANDLE_VALUE ? nullptr : h) {}
+  ~KernelHandle() { Reset(); }
+  KernelHandle(const KernelHandle&) = delete;
+  KernelHandle& operator=(const KernelHandle&) = delete;
+  KernelHandle& operator=(KernelHandle&& other) noexcept {
+    if (this != &other) {
+      Reset();
+      h_ = std::exchange(other.h_, nullptr);
+    }
+    return *this;
+  }
+  void Reset() {
+    if (h_) CloseHandle(h_);
+    h_ = nullptr;
+  }
+  HANDLE get() const { return h_; }
+  explicit operator bool() const { return h_ != nullptr; }
+
+ private:
+  HANDLE h_ = nullptr;
+};
+
+class WinShortcutSystem : public ShortcutSystem {
+ public:
+  Text TempFolder() override {
+    wchar_t temp[kPathUnits + 1] = {};
+    DWORD n = GetTempPathW(kPathUnits, temp);
+    if (n == 0 || n > kPathUnits) return Text();
+    // The short 8.3 form would end up in the script; the long one is what the user sees.
+    wchar_t longPath[kPathUnits + 1] = {};
+    DWORD m = GetLongPathNameW(temp, longPath, kPathUnits);
+    return WithBackslash(FromWide(m > 0 && m <= kPathUnits ? longPath : temp));
+  }
+
+  Text DesktopFolder() override { return SpecialFolderPath(CSIDL_DESKTOPDIRECTORY); }
+
+  Text DocumentsFolder() override {
+    PIDLIST_ABSOLUTE pidl = nullptr;
+    if (FAILED(SHGetFolderLocation(nullptr, CSIDL_PERSONAL, nullptr, 0, &pidl)) || !pidl) return Text();
+    wchar_t path[MAX_PATH] = {};
+    BOOL ok = SHGetPathFromIDListW(pidl, path);
+    CoTaskMemFree(pidl);
+    return ok ? WithBackslash(FromWide(path)) : Text();
+  }
+
+  Text ProgramPath() override {
+    std::wstring buffer(kPathUnits, L'\0');
+    for (;;) {
+      DWORD n = GetModuleFileNameW(nullptr, &buffer[0], static_cast<DWORD>(buffer.size()));
+      if (n == 0) return Text();
+      if (n < buffer.size()) return Text(reinterpret_cast<const char16_t*>(buffer.c_str()), n);
+      if (buffer.size() >= 32768) return Text();
+      buffer.resize(buffer.size() * 2);
+    }
+  }
+
+  int64_t FileSize(const Text& path) override {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(W(path), GetFileExInfoStandard, &data)) return -1;
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return -1;
+    return static_cast<int64_t>((static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow);
+  }
+
+  void RemoveFile(const Text& path) override { DeleteFileW(W(path)); }
+
+  bool CreateScriptFile(const Text& path) override {
+    file_ = KernelHandle(
+        CreateFileW(W(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return static_cast<bool>(file_);
+  }
+
+  void WriteScriptFileAndClose(const std::string& bytes) override {
+    size_t done = 0;
+    while (file_ && done < bytes.size()) {
+      DWORD put = 0;
+      if (!WriteFile(file_.get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &put, nullptr) ||
+          put == 0) {
+        break;
+      }
+      done += put;
+    }
+    file_.Reset();
+  }
+
+  void RunHiddenAndWait(const Text& program, const Text& parameters) override {
+    // The command line is program and parameters; CreateProcessW may write into it.
+    std::wstring commandLine = std::wstring(W(program)) + W(parameters);
+    STARTUPINFOW si = {};
+    si.cb = sizeof si;
+    si.dwFlags = STARTF_USESHOWWINDOW;
+    si.wShowWindow = SW_HIDE;
+    PROCESS_INFORMATION pi = {};
+    if (!CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE, nullptr, nullptr, &si,
+                        &pi)) {
+      return;
+    }
+    KernelHandle process(pi.hProcess);
+    KernelHandle thread(pi.hThread);
+    WaitForSingleObject(process.get(), INFINITE);
+  }
+
+ private:
+  KernelHandle file_;
+};
+
+}  // namespace
+
+void CreateDesktopShortcut() {
+  WinShortcutSystem system;
+  CreateDesktopShortcut(system);
+}
+
+}  // namespace qp
