@@ -9,16 +9,19 @@
 
 #include "app/app_state.h"
 #include "app/command_line.h"
+#include "app/dispatch.h"
 #include "app/edition.h"
 #include "app/instance_check.h"
 #include "app/platform.h"
 #include "app/program.h"
 #include "app/standard_edition.h"
 #include "output/target_list.h"
+#include "platform/help_window_win.h"
 #include "platform/keyset_menu_win.h"
 #include "platform/panel_win.h"
 #include "platform/settings_window_win.h"
 #include "platform/win_platform.h"
+#include "settings/desktop_shortcut_win.h"
 #include "settings/settings_fs_win.h"
 #include "settings/settings_store.h"
 #include "shell/window_moves.h"
@@ -70,6 +73,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   static qpw::WinPlatform platform;
   qp::SetPlatform(&platform);
   qpw::InstallKeySetMenu();
+  qpw::InstallHelpWindow();
+  qp::Hooks().createShortcut = qp::CreateDesktopShortcut;
   OleInitialize(nullptr);
   INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_TREEVIEW_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&icc);
@@ -87,5 +92,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   qpw::CreateMainWindow();
   qp::RefreshTargetList();
   qp::ApplyTargetNameArg();
+  if (qp::CurrentEdition().hasShortcut && app.ShortcutIcon != 0) qp::CreateDesktopShortcut();
   qpw::RunEventLoop();
 }

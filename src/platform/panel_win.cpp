@@ -14,6 +14,7 @@
 #include "keysets/key_face.h"
 #include "keysets/layout.h"
 #include "platform/gdi_win.h"
+#include "platform/help_window_win.h"
 #include "platform/paint_win.h"
 #include "platform/resources_win.h"
 #include "shell/panel.h"
@@ -422,6 +423,7 @@ void RunEventLoop() {
   for (;;) {
     BOOL got = GetMessageW(&msg, nullptr, 0, 0);
     if (got == 0 || got == -1) EndProgram();
+    if (HelpWindowMessage(msg)) continue;
     if (g_main && g_accel && TranslateAcceleratorW(g_main, g_accel, &msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);

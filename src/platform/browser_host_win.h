@@ -1,0 +1,52 @@
+// A minimal OLE container for the system's WebBrowser control, given documents as text.
+#pragma once
+#include <windows.h>
+#include <exdisp.h>
+#include <ocidl.h>
+#include <oleidl.h>
+
+#include <memory>
+#include <string>
+
+namespace qpw {
+
+class BrowserHost {
+ public:
+  // Hosts the control as a child of `parent` in `rect`, with control id `id`. nullptr when
+  // the control or the HTML engine behind it is missing or refuses to start. Should it fail
+  // later (the blank page never loads, a document is refused), `failedMessage` is posted to
+  // `parent`; the owner then replaces the host.
+  static std::unique_ptr<BrowserHost> Create(HWND parent, const RECT& rect, int id, UINT failedMessage);
+  ~BrowserHost();
+  BrowserHost(const BrowserHost&) = delete;
+  BrowserHost& operator=(const BrowserHost&) = delete;
+
+  // Shows an HTML document given as text, without navigating anywhere. Before the control
+  // is ready the latest document waits and is shown as soon as it is.
+  void ShowDocument(const std::wstring& html);
+  void Move(const RECT& rect);
+  // Lets the control handle its keys (Tab, arrows, Ctrl+C ...); true when it took the message.
+  bool TranslateKey(MSG* msg);
+
+ private:
+  class Site;
+  BrowserHost() = default;
+  void OnDocumentComplete();
+  void OnNavigateError();
+  void LoadPending();
+  void Fail();
+
+  HWND parent_ = nullptr;
+  UINT failedMessage_ = 0;
+  Site* site_ = nullptr;
+  IOleObject* object_ = nullptr;
+  IWebBrowser2* browser_ = nullptr;
+  IConnectionPoint* events_ = nullptr;
+  DWORD eventsCookie_ = 0;
+  bool ready_ = false;
+  bool failed_ = false;
+  bool hasPending_ = false;
+  std::wstring pending_;
+};
+
+}  // namespace qpw
