@@ -2,6 +2,7 @@
 #pragma once
 #include <windows.h>
 
+#include <sstream>
 #include <string>
 
 namespace qpd {
@@ -12,5 +13,7 @@ std::string HexUnits(const std::wstring& w);
 
 // Runs one command line and returns the reply line.
 std::string RunCommand(const std::string& line);
+// The commands of window_commands.cpp: the reply, or empty for a command that is not one of them.
+std::string RunWindowCommand(const std::string& cmd, std::istringstream& in);
 
 }  // namespace qpd

@@ -40,6 +40,14 @@ std::string HexUnits(const std::wstring& w) {
   return out;
 }
 
+std::string Answer(const std::string& line) {
+  std::istringstream in(line);
+  std::string cmd;
+  in >> cmd;
+  std::string reply = RunWindowCommand(cmd, in);
+  return reply.empty() ? RunCommand(line) : reply;
+}
+
 }  // namespace qpd
 
 int wmain(int argc, wchar_t** argv) {
@@ -49,7 +57,7 @@ int wmain(int argc, wchar_t** argv) {
       if (i > 1) line += L' ';
       line += argv[i];
     }
-    std::string reply = qpd::RunCommand(qpd::Narrow(line));
+    std::string reply = qpd::Answer(qpd::Narrow(line));
     std::printf("%s\n", reply.c_str());
     return reply.rfind("ok", 0) == 0 ? 0 : 1;
   }
@@ -58,7 +66,7 @@ int wmain(int argc, wchar_t** argv) {
     std::string line(buf);
     while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
     if (line == "exit") break;
-    std::string reply = qpd::RunCommand(line);
+    std::string reply = qpd::Answer(line);
     std::printf("%s\n", reply.c_str());
     std::fflush(stdout);
   }
