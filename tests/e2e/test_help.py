@@ -18,6 +18,11 @@ SHORTCUT = "Quillpad Pro.lnk"
 SCRIPT = "qlx-cs-temp.vbs"
 VK_ESCAPE, VK_UP = 27, 38
 STD_PANEL_TITLE = "Quillpad ~ Latin - Western Europe"
+PRO_PANEL_TITLE = "Quillpad Pro ~ Latin - Western Europe"
+SETTINGS = "Quillpad ~ Settings"
+MENU_GENERAL = 2
+SHORTCUT_BOX, DONE = 1010, 1031
+BM_GETCHECK = 0xF0
 
 
 def _units_text(hex_units):
@@ -228,6 +233,8 @@ def _start_with_shortcut_option(ctx):
     answers only once the event loop runs, which is after the shortcut step."""
     folder = ctx.program_folder("pro")
     ctx.write_config(folder, ctx.config_lines(ShortcutIcon=1, AllowMultiRun=1))
+    # The panel found below must be this run's, not one of an earlier scenario still closing.
+    ctx.d(f"gone 10000 {PRO_PANEL_TITLE}")
     app = ctx.launch("pro", folder=folder)
     ctx.wait_panel("pro", timeout_ms=60000)
     ctx.d(f"post {MENU_ABOUT} {PANEL['pro']}")
@@ -286,4 +293,25 @@ def test_leftover_script_is_replaced_and_removed(ctx):
     ctx.shot("shortcut-leftover-script")
     assert not os.path.exists(script), "leftover script not removed"
     assert os.path.exists(link) and os.path.getsize(link) > 0
+    _remove(link)
+
+
+def test_settings_window_closed_with_shortcut_box_makes_the_shortcut(ctx):
+    link, script = _folders(ctx)
+    _remove(link, script)
+    folder = ctx.program_folder("pro")
+    ctx.write_config(folder, ctx.config_lines(ShortcutIcon=0, AllowMultiRun=1))
+    ctx.launch("pro", folder=folder)
+    ctx.wait_panel("pro")
+    assert not os.path.exists(link)
+    ctx.d(f"post {MENU_GENERAL} {PANEL['pro']}")
+    ctx.d(f"wait 10000 {SETTINGS}")
+    ctx.click(ctx.control_point(SHORTCUT_BOX, SETTINGS, dx=6))
+    _wait_for(lambda: ctx.d(f"ctlmsg {SHORTCUT_BOX} {BM_GETCHECK} 0 0 {SETTINGS}") == "1", what="box ticked")
+    ctx.click(ctx.control_point(DONE, SETTINGS))
+    ctx.d(f"gone 30000 {SETTINGS}", timeout=40)
+    ctx.shot("shortcut-from-settings")
+    assert os.path.exists(link) and os.path.getsize(link) > 0, "no shortcut after closing the settings"
+    assert not os.path.exists(script)
+    assert _read_shortcut(ctx, link)[1] == "/noshow"
     _remove(link)
