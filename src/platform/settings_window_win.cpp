@@ -180,9 +180,15 @@ class WinSettingsUi : public qp::SettingsWindowUi {
     switch (msg) {
       case WM_NOTIFY: {
         const auto* hdr = reinterpret_cast<const NMHDR*>(lp);
-        if (hdr && hdr->idFrom == static_cast<UINT_PTR>(qp::kSettingsTabs) && hdr->code == TCN_SELCHANGE) {
+        if (!hdr || hdr->idFrom != static_cast<UINT_PTR>(qp::kSettingsTabs)) break;
+        if (hdr->code == TCN_SELCHANGE) {
           if (g_ui) g_ui->ShowSelectedPage();
           DispatchSettingsEvent(qp::EventKind::Element, qp::kSettingsTabs, qp::ElementEventType::Change);
+          return 0;
+        }
+        if (hdr->code == static_cast<UINT>(NM_RCLICK)) {
+          // The tab strip's own bare area counts as the window's.
+          DispatchSettingsEvent(qp::EventKind::RightClick);
           return 0;
         }
         break;
