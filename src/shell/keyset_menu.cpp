@@ -33,8 +33,9 @@ std::vector<KeySetMenuItem> KeySetMenuItems(int currentSet) {
 }
 
 int KeySetFromMenuItem(int item) {
-  const int n = item - kKeySetMenuBase;
-  return n >= 1 && n <= kStandardKeySetCount ? n : 0;
+  // Range first: subtracting the base from any item number could overflow.
+  if (item <= kKeySetMenuBase || item > kKeySetMenuBase + kStandardKeySetCount) return 0;
+  return item - kKeySetMenuBase;
 }
 
 void NoteStartOsVersion(int value) { g_startOsVersion = value; }
