@@ -67,6 +67,8 @@ class Platform {
 
   // ---- pointer --------------------------------------------------------------------------
   virtual Point CursorPos() = 0;                    // screen coordinates, now
+  // Where the pointer was when the event being handled happened.
+  virtual Point EventCursorPos() { return CursorPos(); }
   // Where the last left press happened, in the main window's client area.
   virtual Point PressPointInClient() {
     Point c = CursorPos();

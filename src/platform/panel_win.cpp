@@ -412,6 +412,11 @@ bool CreateMainWindow() {
     for (int n : {qp::kTargetFrame, qp::kDropButton, qp::kRefreshButton, qp::kTypeInLabel}) qp::Elements().Show(n, false);
   }
   InvalidatePanel();
+  // The moves made while building belong to the start placement, not to the user: dropped, so
+  // the panel stays exactly where the placement put it.
+  MSG m;
+  while (PeekMessageW(&m, g_main, kMoveMessage, kMoveMessage, PM_REMOVE)) {
+  }
   qp::Point size = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   app.ScreenWidth = size.x;
   app.ScreenHeight = size.y;

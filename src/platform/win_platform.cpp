@@ -46,6 +46,11 @@ qp::Point WinPlatform::CursorPos() {
 
 qp::Point WinPlatform::PressPointInClient() { return LastPressPoint(); }
 
+qp::Point WinPlatform::EventCursorPos() {
+  DWORD pos = GetMessagePos();
+  return qp::Point{static_cast<short>(LOWORD(pos)), static_cast<short>(HIWORD(pos))};
+}
+
 void WinPlatform::CaptureMouse(bool capture) { qpw::CaptureMouse(capture); }
 
 void WinPlatform::TargetBoxClear() { Combo(CB_RESETCONTENT); }

@@ -25,6 +25,7 @@ class WinPlatform : public qp::Platform {
 
   qp::Point CursorPos() override;
   qp::Point PressPointInClient() override;
+  qp::Point EventCursorPos() override;
   void CaptureMouse(bool capture) override;
 
   qp::Point DisplaySize() override;

@@ -92,12 +92,14 @@ void StartDrag() {
   a.DragOffsetY = press.y;
   a.Dragging = 1;
   Plat().CaptureMouse(true);
+
 }
 
 void FollowDrag() {
   AppState& a = App();
   if (a.Dragging != 1) return;
-  Point cursor = Plat().CursorPos();
+  // The pointer as the move message saw it, so queued moves replay the path the hand took.
+  Point cursor = Plat().EventCursorPos();
   Plat().MoveMainWindow(cursor.x - a.DragOffsetX, cursor.y - a.DragOffsetY);
 }
 

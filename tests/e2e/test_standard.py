@@ -81,13 +81,12 @@ def _popup_item(ctx, downs):
 
 
 def _corner(ctx):
-    """Bottom-right corner a docked panel keeps to: the work area above a bottom taskbar, less
-    the 6-pixel margin of current Windows."""
+    """Bottom-right corner the panel starts in: the work area above a bottom taskbar."""
     v = [int(x) for x in ctx.d("workarea").split()]
     work_right, work_bottom, edge, tb_top, tb_bottom = v[2], v[3], v[4], v[6], v[8]
     screen_w, screen_h = (int(x) for x in ctx.d("screen").split())
     thickness = tb_bottom - tb_top if edge == 3 else 0  # ABE_BOTTOM
-    return min(screen_w, work_right) - 6, min(screen_h, work_bottom + thickness) - thickness - 6
+    return min(screen_w, work_right), min(screen_h, work_bottom + thickness) - thickness
 
 
 def _activate(ctx, title):

@@ -646,6 +646,13 @@ std::string RunCommand(const std::string& line) {
   if (cmd == "key") return CmdKey(in);
   if (cmd == "screen") return CmdScreen();
   if (cmd == "ping") return "ok";
+  if (cmd == "cursor") {
+    POINT p;
+    GetCursorPos(&p);
+    char buf[48];
+    std::snprintf(buf, sizeof buf, "ok %ld %ld", p.x, p.y);
+    return buf;
+  }
   if (cmd == "list") return CmdList();
   if (cmd == "keypos") return CmdKeyPos(in);
   if (cmd == "morepos") return CmdMorePos(in);
