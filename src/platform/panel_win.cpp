@@ -429,7 +429,9 @@ void RunEventLoop() {
     BOOL got = GetMessageW(&msg, nullptr, 0, 0);
     if (got == 0 || got == -1) EndProgram();
     if (HelpWindowMessage(msg)) continue;
-    if (g_main && g_accel && TranslateAcceleratorW(g_main, g_accel, &msg)) continue;
+    // The panel's shortcuts belong to the panel: keys typed in the settings window stay there.
+    bool forPanel = g_main && (msg.hwnd == g_main || IsChild(g_main, msg.hwnd));
+    if (forPanel && g_accel && TranslateAcceleratorW(g_main, g_accel, &msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
