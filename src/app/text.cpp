@@ -9,7 +9,8 @@ Text Latin1ToText(std::string_view s) {
   return out;
 }
 
-static void AppendCodePoint(Text& out, char32_t cp) {
+void AppendCodePoint(Text& out, char32_t cp) {
+  if (cp == 0 || cp > 0x10FFFF || (cp >= 0xD800 && cp < 0xE000)) cp = 0xFFFD;
   if (cp < 0x10000) {
     out.push_back(static_cast<char16_t>(cp));
   } else {

@@ -9,6 +9,10 @@ namespace qp {
 using Text = std::u16string;
 using TextView = std::u16string_view;
 
+// Appends one code point as UTF-16; anything that is not a Unicode scalar value (surrogates,
+// values above U+10FFFF, and NUL) is appended as U+FFFD.
+void AppendCodePoint(Text& out, char32_t cp);
+
 // ASCII/Latin-1 literal to Text (each byte one unit).
 Text Latin1ToText(std::string_view s);
 // UTF-8 to UTF-16; malformed sequences become U+FFFD.

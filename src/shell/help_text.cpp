@@ -13,17 +13,6 @@ bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' ||
 
 char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
-void AppendCodePoint(Text& out, uint32_t cp) {
-  if (cp == 0 || cp > 0x10FFFF || (cp >= 0xD800 && cp < 0xE000)) cp = 0xFFFD;
-  if (cp < 0x10000) {
-    out.push_back(static_cast<char16_t>(cp));
-  } else {
-    cp -= 0x10000;
-    out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
-    out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
-  }
-}
-
 struct NamedReference {
   const char* name;
   uint32_t codePoint;
