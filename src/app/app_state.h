@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "app/rect.h"
 #include "app/text.h"
 
 namespace qp {
@@ -20,13 +21,6 @@ struct KeyInputRecord {
   uint32_t flags = 0;
   uint32_t time = 0;
   uintptr_t extraInfo = 0;
-};
-
-struct ScreenRect {
-  int32_t left = 0;
-  int32_t top = 0;
-  int32_t right = 0;
-  int32_t bottom = 0;
 };
 
 struct TaskbarState {
@@ -77,7 +71,7 @@ struct AppState {
   int32_t KeySize = 0;
   int32_t ScreenWidth = 0;
   int32_t ScreenHeight = 0;
-  ScreenRect WorkArea;
+  ScreenArea WorkArea;
   TaskbarState TaskbarInfo;
   int32_t Dragging = 0;
   int32_t DragOffsetX = 0;

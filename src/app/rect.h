@@ -18,6 +18,14 @@ struct Rect {
   int h = 0;
 };
 
+// A screen area by its edges (right and bottom exclusive), as the system reports the work area.
+struct ScreenArea {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+};
+
 inline bool operator==(const Point& a, const Point& b) { return a.x == b.x && a.y == b.y; }
 inline bool operator!=(const Point& a, const Point& b) { return !(a == b); }
 inline bool operator==(const Rect& a, const Rect& b) {

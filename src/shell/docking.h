@@ -26,14 +26,6 @@ struct Taskbar {
   int edge = kEdgeBottom;
 };
 
-// A screen area by its edges (right and bottom exclusive), as the work area is reported.
-struct ScreenArea {
-  int left = 0;
-  int top = 0;
-  int right = 0;
-  int bottom = 0;
-};
-
 // The taskbar record from the shell's two answers. When the shell gives nothing, pass zeros:
 // they read as a left taskbar of no thickness.
 Taskbar TaskbarFrom(uint32_t state, uint32_t shellEdge, const ScreenArea& taskbarRect);

@@ -8,10 +8,6 @@ namespace qp {
 
 namespace {
 
-ScreenArea WorkAreaOf(const AppState& a) {
-  return ScreenArea{a.WorkArea.left, a.WorkArea.top, a.WorkArea.right, a.WorkArea.bottom};
-}
-
 Taskbar TaskbarOf(const AppState& a) {
   return Taskbar{a.TaskbarInfo.AutoHide, a.TaskbarInfo.State, a.TaskbarInfo.Thickness, a.TaskbarInfo.Edge};
 }
@@ -21,13 +17,6 @@ void StoreTaskbar(AppState& a, const Taskbar& t) {
   a.TaskbarInfo.State = t.state;
   a.TaskbarInfo.Thickness = t.thickness;
   a.TaskbarInfo.Edge = t.edge;
-}
-
-void StoreWorkArea(AppState& a, const ScreenArea& w) {
-  a.WorkArea.left = w.left;
-  a.WorkArea.top = w.top;
-  a.WorkArea.right = w.right;
-  a.WorkArea.bottom = w.bottom;
 }
 
 }  // namespace
@@ -58,10 +47,10 @@ void PlaceMainWindow() {
     in.readWorkArea = ScreenArea{l, t, r, b};
   }
   Taskbar taskbar = TaskbarOf(a);
-  ScreenArea work = WorkAreaOf(a);
+  ScreenArea work = a.WorkArea;
   Point p = MainWindowStartPosition(in, taskbar, work);
   StoreTaskbar(a, taskbar);
-  StoreWorkArea(a, work);
+  a.WorkArea = work;
   plat.MoveMainWindow(p.x, p.y);
 }
 
@@ -73,7 +62,7 @@ void ProximityDock() {
   in.screenWidth = a.ScreenWidth;
   in.screenHeight = a.ScreenHeight;
   in.osVersion = plat.OsVersionValue();
-  in.workArea = WorkAreaOf(a);
+  in.workArea = a.WorkArea;
   in.taskbar = TaskbarOf(a);
   Point p = ProximityDockPosition(in);
   plat.MoveMainWindow(p.x, p.y);
@@ -81,7 +70,7 @@ void ProximityDock() {
 
 void RefreshWorkArea() {
   int l = 0, t = 0, r = 0, b = 0;
-  if (Plat().ReadWorkArea(l, t, r, b)) StoreWorkArea(App(), ScreenArea{l, t, r, b});
+  if (Plat().ReadWorkArea(l, t, r, b)) App().WorkArea = ScreenArea{l, t, r, b};
 }
 
 void StartDrag() {
