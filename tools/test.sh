@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: unit tests (CTest), the three Windows builds
+# Builds everything and runs every test: unit tests (CTest, also under ASan and UBSan),
+# the fuzz targets for a bounded time (tools/fuzz.sh), the three Windows builds
 # (the 32-bit Pro build must compile and link), and the end-to-end scenarios under Wine.
 # Ends with one line "test: N passed, N failed".
 set -uo pipefail
@@ -15,8 +16,8 @@ passed=0
 failed=0
 step_fail() { echo "test: FAILED: $1"; failed=$((failed + 1)); }
 
-# ---- portable core and unit tests ----------------------------------------------------
-for preset in native; do
+# ---- portable core and unit tests, plainly and under ASan + UBSan ----------------------
+for preset in native native-asan; do
   if cmake --preset "$preset" >"$log_dir/configure-$preset.log" 2>&1 &&
      cmake --build --preset "$preset" -j 2 >"$log_dir/build-$preset.log" 2>&1; then
     ctest --preset "$preset" -j 2 2>&1 | tee "$log_dir/ctest-$preset.log" | grep -E "tests passed|tests failed|\*\*\*|Failed|Not Run" || true
@@ -34,6 +35,16 @@ for preset in native; do
     step_fail "build $preset"
   fi
 done
+
+# ---- fuzzing (clang, libFuzzer): each target for a bounded time, see tools/fuzz.sh -----
+bash tools/fuzz.sh 60 2>&1 | tee "$log_dir/fuzz.log"
+fuzz=$(grep -E "^fuzz: [0-9]+ passed, [0-9]+ failed" "$log_dir/fuzz.log" | tail -n1)
+if [ -n "$fuzz" ]; then
+  passed=$((passed + $(sed -E 's/^fuzz: ([0-9]+) passed.*/\1/' <<<"$fuzz")))
+  failed=$((failed + $(sed -E 's/.* ([0-9]+) failed.*/\1/' <<<"$fuzz")))
+else
+  step_fail "fuzzing gave no summary"
+fi
 
 # ---- Windows programs: every build must compile and link without warnings ------------
 for preset in pro-x86 pro-x64 std-x64; do
