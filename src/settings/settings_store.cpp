@@ -138,7 +138,12 @@ void SaveSettings(const AppState& state, SettingsFs& fs, const Edition& edition,
   for (SettingId id : kSaveOrder) prefs.WriteInt(kKeys[id].name, state.*kKeys[id].field);
   prefs.WriteInt(kKeys[kWinPosLeft].name, winLeft);
   prefs.WriteInt(kKeys[kWinPosTop].name, winTop);
-  file->Rewrite(prefs.Serialize());
+  // Written lines can be longer than read ones (" = ", CR LF, Latin-1 as UTF-8). A
+  // file past what the reader accepts would cost every setting at the next start,
+  // so the old file is kept instead.
+  const std::string out = prefs.Serialize();
+  if (out.size() > static_cast<uint64_t>(kMaxSettingsFileBytes)) return;
+  file->Rewrite(out);
 }
 
 }  // namespace qp

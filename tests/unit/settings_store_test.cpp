@@ -366,6 +366,24 @@ TEST(SaveSettings, GarbageFileKeepsItsLinesAndReadableSettings) {
   EXPECT_NE(fs.entries[kPlace1].bytes.find("\xC3\xBF\0junk"s), std::string::npos);
 }
 
+TEST(SaveSettings, NeverWritesAFileTooLongToReadBack) {
+  // Latin-1 text grows as UTF-8: 9 MiB of it would be written as 18 MiB, which the
+  // reader refuses, and the next start would read no setting at all.
+  FakeFs fs;
+  const std::string original = "; " + std::string(9 << 20, '\xE9') + "\r\n[Config]\r\nKeySet = 5\r\n";
+  fs.entries[kPlace1].bytes = original;
+  AppState s = Loaded(fs);
+  ASSERT_EQ(s.KeySet, 5);
+  s.KeySet = 6;
+  SaveSettings(s, fs, ProEdition(), 0, 0);
+  EXPECT_TRUE(fs.entries[kPlace1].bytes == original);  // not EXPECT_EQ: no 9 MiB message
+  // The same growth below the limit is written.
+  fs.entries[kPlace1].bytes = "; " + std::string(1 << 20, '\xE9') + "\r\n[Config]\r\nKeySet = 5\r\n";
+  SaveSettings(s, fs, ProEdition(), 0, 0);
+  EXPECT_EQ(Loaded(fs).KeySet, 6);
+  EXPECT_EQ(fs.entries[kPlace1].bytes.rfind(kMark + "\r\n; \xC3\xA9\xC3\xA9", 0), 0u);
+}
+
 TEST(SettingsStore, StandardEditionKeepsNoFile) {
   FakeFs fs;
   fs.entries[kPlace1].bytes = "[Config]\r\nKeySet = 5\r\nDock = 0\r\n";
