@@ -67,3 +67,10 @@ target_link_libraries(qpdriver PRIVATE quillpad_core qp_win_flags qp_warnings us
 file(GLOB QP_TARGET_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/target/*.cpp)
 add_executable(qptarget WIN32 ${QP_TARGET_SOURCES})
 target_link_libraries(qptarget PRIVATE qp_win_flags qp_warnings user32 gdi32 shell32)
+
+# ---- benchmark programs (tools/bench.sh): the yardstick window and the in-Wine timer ----
+# The baseline gets exactly the programs' flags, so that sizes and start-up compare fairly.
+add_executable(qpbaseline WIN32 ${CMAKE_SOURCE_DIR}/tests/bench/win/baseline_win.cpp)
+target_link_libraries(qpbaseline PRIVATE qp_win_flags qp_warnings user32 gdi32)
+add_executable(qpbench ${CMAKE_SOURCE_DIR}/tests/bench/win/bench_driver_win.cpp)
+target_link_libraries(qpbench PRIVATE quillpad_core qp_win_flags qp_warnings user32 gdi32)
