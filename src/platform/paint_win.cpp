@@ -3,6 +3,9 @@
 
 #include <usp10.h>
 
+#include <memory>
+#include <vector>
+
 #include "app/app_state.h"
 #include "keysets/key_face.h"
 #include "platform/gdi_win.h"
@@ -94,18 +97,79 @@ void GradientRoundRect(HDC dc, int x, int y, int w, int h, int radius, const qp:
   RoundRect(dc, l, t, r, b, radius * 2, radius * 2);
 }
 
+// A key's background (the panel colour under its rounded corners, then the gradient face)
+// depends only on its size and colours, and a set has hundreds of keys alike: each background
+// is drawn once and copied after that. A few dozen exist at most (face states, two schemes,
+// four key sizes); past the limit they are drawn directly.
+class KeyBackgrounds {
+ public:
+  void Draw(HDC dc, const Rect& a, const qp::FaceColors& c, COLORREF back) {
+    for (const auto& e : entries_) {
+      if (e->w == a.w && e->h == a.h && e->back == back && e->top == c.top && e->bottom == c.bottom &&
+          e->border == c.border) {
+        BitBlt(dc, a.x, a.y, a.w, a.h, e->surface.dc(), 0, 0, SRCCOPY);
+        return;
+      }
+    }
+    auto e = std::make_unique<Entry>(dc, a, c, back);
+    if (entries_.size() >= kMaxEntries || !e->surface.ok()) {
+      Fill(dc, a.x, a.y, a.w, a.h, back);
+      GradientRoundRect(dc, a.x, a.y, a.w, a.h, 2, c);
+      return;
+    }
+    Fill(e->surface.dc(), 0, 0, a.w, a.h, back);
+    GradientRoundRect(e->surface.dc(), 0, 0, a.w, a.h, 2, c);
+    BitBlt(dc, a.x, a.y, a.w, a.h, e->surface.dc(), 0, 0, SRCCOPY);
+    entries_.push_back(std::move(e));
+  }
+
+ private:
+  static constexpr size_t kMaxEntries = 64;
+  struct Entry {
+    Entry(HDC reference, const Rect& a, const qp::FaceColors& c, COLORREF b)
+        : w(a.w), h(a.h), back(b), top(c.top), bottom(c.bottom), border(c.border), surface(reference, a.w, a.h) {}
+    int w, h;
+    COLORREF back;
+    uint32_t top, bottom, border;
+    MemorySurface surface;
+  };
+  std::vector<std::unique_ptr<Entry>> entries_;
+};
+
+KeyBackgrounds& KeyBackgroundCache() {
+  static KeyBackgrounds cache;
+  return cache;
+}
+
+// A key's text, centred when its face asks for it. One analysis gives both the width and the
+// glyphs: analysing is most of what a key costs to paint.
+void DrawKeyText(HDC dc, const Rect& a, const qp::KeyFaceText& face) {
+  if (face.text.empty()) return;
+  const auto* s = reinterpret_cast<const wchar_t*>(face.text.c_str());
+  const int n = static_cast<int>(face.text.size());
+  SCRIPT_STRING_ANALYSIS ssa = nullptr;
+  if (FAILED(ScriptStringAnalyse(dc, s, n, 0, -1, SSA_GLYPHS, 0, nullptr, nullptr, nullptr, nullptr, nullptr, &ssa))) {
+    SIZE size = {};
+    GetTextExtentPoint32W(dc, s, n, &size);
+    TextOutW(dc, a.x + (face.centred ? qp::CentredTextX(a.w, size.cx) : 4), a.y + face.y, s, n);
+    return;
+  }
+  const SIZE* size = ScriptString_pSize(ssa);
+  const int x = face.centred ? qp::CentredTextX(a.w, size ? size->cx : 0) : 4;
+  ScriptStringOut(ssa, a.x + x, a.y + face.y, 0, nullptr, 0, 0, FALSE);
+  ScriptStringFree(&ssa);
+}
+
 void PaintKey(HDC dc, int number, const Rect& a) {
   const qp::Element* e = Elements().Find(number);
   if (!e) return;
-  Fill(dc, a.x, a.y, a.w, a.h, Color(qp::App().PanelBackColor));
   qp::FaceColors colors = qp::KeyFaceColors(e->face, Dark());
-  GradientRoundRect(dc, a.x, a.y, a.w, a.h, 2, colors);
+  KeyBackgroundCache().Draw(dc, a, colors, Color(qp::App().PanelBackColor));
   qp::KeyFaceText face = qp::KeyFaceTextFor(e->data, qp::ShownKeySet());
   Selected font(dc, PanelFont(face.font));
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, Color(colors.text));
-  int x = face.centred ? qp::CentredTextX(a.w, TextWidth(dc, face.text)) : 4;
-  DrawShapedText(dc, a.x + x, a.y + face.y, face.text);
+  DrawKeyText(dc, a, face);
   // The outline goes over any text that reaches the edge.
   Pen pen(CreatePen(PS_SOLID, 1, Color(colors.border)));
   Selected p(dc, pen.get());
@@ -239,6 +303,9 @@ void PaintPanel(HDC dc, const RECT& client, const RECT& dirty) {
   const qp::PanelScheme& scheme = qp::SchemeFor(Dark());
   Fill(dc, client.left, client.top, client.right - client.left, client.bottom - client.top,
        Color(scheme.windowBack));
+  // One clip region, reset for each element: saving and restoring the whole DC around every
+  // element cost more than painting the keys of a tall set.
+  Region clip(CreateRectRgn(0, 0, 0, 0));
   for (int number : Elements().PaintOrder()) {
     const qp::Element* e = Elements().Find(number);
     if (!e || e->childWindow) continue;
@@ -248,11 +315,12 @@ void PaintPanel(HDC dc, const RECT& client, const RECT& dirty) {
     RECT hit;
     if (!IntersectRect(&hit, &r, &dirty)) continue;
     // Each element paints inside its own rectangle only, so long text is clipped by the key.
-    int saved = SaveDC(dc);
-    IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
+    // Every element sets the text colours and modes it uses, so no other state needs restoring.
+    SetRectRgn(clip.get(), r.left, r.top, r.right, r.bottom);
+    SelectClipRgn(dc, clip.get());
     PaintElement(dc, number);
-    RestoreDC(dc, saved);
   }
+  SelectClipRgn(dc, nullptr);
 }
 
 }  // namespace qpw
