@@ -19,8 +19,10 @@ inline constexpr char16_t kConfigFileName[] = u"quillpadpro.cfg";
 // and cannot take one.
 inline constexpr char16_t kAppDataSubfolder[] = u"Marrowfen\\Quillpad\\";
 inline constexpr char kConfigGroup[] = "Config";
-// A longer file is treated as unreadable rather than loaded whole.
-inline constexpr int64_t kMaxSettingsFileBytes = 16 * 1024 * 1024;
+// A longer file is treated as unreadable rather than loaded whole. Each line costs
+// far more in memory than on disk: at 16 MiB, a file of short lines took 1.2 GB,
+// more than the 32-bit program can count on; 4 MiB of them takes about 300 MB.
+inline constexpr int64_t kMaxSettingsFileBytes = 4 * 1024 * 1024;
 
 // An open configuration file; destroying it closes the file.
 class SettingsFile {

@@ -367,18 +367,20 @@ TEST(SaveSettings, GarbageFileKeepsItsLinesAndReadableSettings) {
 }
 
 TEST(SaveSettings, NeverWritesAFileTooLongToReadBack) {
-  // Latin-1 text grows as UTF-8: 9 MiB of it would be written as 18 MiB, which the
-  // reader refuses, and the next start would read no setting at all.
+  // Latin-1 text doubles as UTF-8: three quarters of the limit would be written as
+  // one and a half times it, which the reader refuses, and the next start would
+  // read no setting at all.
+  const size_t limit = static_cast<size_t>(kMaxSettingsFileBytes);
   FakeFs fs;
-  const std::string original = "; " + std::string(9 << 20, '\xE9') + "\r\n[Config]\r\nKeySet = 5\r\n";
+  const std::string original = "; " + std::string(limit / 4 * 3, '\xE9') + "\r\n[Config]\r\nKeySet = 5\r\n";
   fs.entries[kPlace1].bytes = original;
   AppState s = Loaded(fs);
   ASSERT_EQ(s.KeySet, 5);
   s.KeySet = 6;
   SaveSettings(s, fs, ProEdition(), 0, 0);
-  EXPECT_TRUE(fs.entries[kPlace1].bytes == original);  // not EXPECT_EQ: no 9 MiB message
+  EXPECT_TRUE(fs.entries[kPlace1].bytes == original);  // not EXPECT_EQ: no message of megabytes
   // The same growth below the limit is written.
-  fs.entries[kPlace1].bytes = "; " + std::string(1 << 20, '\xE9') + "\r\n[Config]\r\nKeySet = 5\r\n";
+  fs.entries[kPlace1].bytes = "; " + std::string(limit / 4, '\xE9') + "\r\n[Config]\r\nKeySet = 5\r\n";
   SaveSettings(s, fs, ProEdition(), 0, 0);
   EXPECT_EQ(Loaded(fs).KeySet, 6);
   EXPECT_EQ(fs.entries[kPlace1].bytes.rfind(kMark + "\r\n; \xC3\xA9\xC3\xA9", 0), 0u);
