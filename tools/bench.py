@@ -17,6 +17,7 @@ import json
 import os
 import platform
 import shutil
+import signal
 import statistics
 import subprocess
 import sys
@@ -80,7 +81,15 @@ def verdict(ok):
 
 def load_average():
     with open("/proc/loadavg") as f:
-        return " ".join(f.read().split()[:3])
+        text = " ".join(f.read().split()[:3])
+    # Pressure: the share of the last minute in which some runnable task waited for a processor.
+    try:
+        with open("/proc/pressure/cpu") as f:
+            some = dict(kv.split("=") for kv in f.readline().split()[1:])
+        text += f", CPU pressure {float(some['avg60']):.0f} %"
+    except (OSError, KeyError, ValueError):
+        pass
+    return text
 
 
 def wine_version():
@@ -88,6 +97,22 @@ def wine_version():
         return subprocess.run([qpwine.WINE64, "--version"], capture_output=True, text=True, timeout=30).stdout.strip()
     except Exception:
         return "unknown"
+
+
+def end_leftovers(prefix):
+    """Ends the Wine processes still running in this benchmark's own prefix once its server is
+    gone (Wine's service processes and the desktop can outlive it), each by its process id."""
+    want = f"WINEPREFIX={prefix}".encode()
+    for entry in os.listdir("/proc"):
+        if not entry.isdigit() or int(entry) == os.getpid():
+            continue
+        try:
+            with open(f"/proc/{entry}/environ", "rb") as f:
+                if want not in f.read().split(b"\0"):
+                    continue
+            os.kill(int(entry), signal.SIGKILL)
+        except OSError:
+            continue
 
 
 # ---- memory, read from Linux ---------------------------------------------------------------------
@@ -381,8 +406,9 @@ def sizes():
 
 
 def micro(program, repetitions):
-    out = subprocess.run([program, f"--benchmark_repetitions={repetitions}", "--benchmark_min_time=0.05", "--benchmark_report_aggregates_only=true",
-                          "--benchmark_format=json"], capture_output=True, text=True, timeout=600, check=True).stdout
+    args = [program, f"--benchmark_repetitions={repetitions}", "--benchmark_min_time=0.05",
+            "--benchmark_report_aggregates_only=true", "--benchmark_format=json"]
+    out = subprocess.run(args, capture_output=True, text=True, timeout=600, check=True).stdout
     rows = []
     for b in json.loads(out)["benchmarks"]:
         if b.get("aggregate_name") == "median":
@@ -424,7 +450,8 @@ def report(args, startup, clicks, switches, std_visits, sizes_info, micro_rows, 
                f"{NAMES[fastest['set'] - 1]}, 76 positions) | {fmt_ms(fastest['times'])} | "
                f"{ratio_t(fastest['times'])} | | |")
     r_over = [t - switches["reload_pause"] * 1000 for t in reload]
-    out.append(f"| LoadKeyPanel of Polytonic Greek (dark-panel box), total | {fmt_ms(reload)} | {ratio_t(reload)} | | |")
+    out.append(f"| LoadKeyPanel of Polytonic Greek (dark-panel box), total | {fmt_ms(reload)} | "
+               f"{ratio_t(reload)} | | |")
     out.append(f"| LoadKeyPanel of Polytonic Greek, outside its {switches['reload_pause']} ms of pauses | "
                f"{fmt_ms(r_over)} | {ratio_t(r_over)} | | |")
     out.append(f"| Click to text, focused window | {fmt_ms(clicks['focused'])} | {ratio_t(clicks['focused'])} | "
@@ -474,10 +501,11 @@ def report(args, startup, clicks, switches, std_visits, sizes_info, micro_rows, 
         "",
         f"Measured {started:%Y-%m-%d %H:%M} UTC by `tools/bench.sh` on {platform.machine()} with {os.cpu_count()} "
         f"CPUs, {wine_version()}, 64-bit Wine on Xvfb ({qpwine.SCREEN[0]}x{qpwine.SCREEN[1]} virtual desktop), "
-        f"wineserver already running, {priority}. Load average before / after: {load_before} / {load_average()}. "
+        f"wineserver already running, {priority}. Load average (1, 5, 15 min) and CPU pressure (share of the "
+        f"last minute in which a runnable task waited) before / after: {load_before} / {load_average()}. "
         f"Times: median of {args.start_runs} starts, {args.passes} switches to each set, {2 * args.passes} "
-        f"LoadKeyPanel runs and {args.runs} clicks, min–max in brackets. Ratios are to the baseline measured in the same run: its start to "
-        "first paint for every time, its memory for memory, its size for sizes.",
+        f"LoadKeyPanel runs and {args.runs} clicks, min–max in brackets. Ratios are to the baseline measured in "
+        "the same run: its start to first paint for every time, its memory for memory, its size for sizes.",
         "",
     ] + out + [
         "",
@@ -565,11 +593,17 @@ def main():
         if ctx:
             ctx.cleanup()
         env.close()
+        end_leftovers(env.prefix)
     text = report(args, startup, clicks, switches, std_visits, sizes_info, micro_rows, started, load_before,
                   priority)
     os.makedirs(os.path.dirname(os.path.abspath(args.out)), exist_ok=True)
     with open(args.out, "w") as f:
         f.write(text)
+    # Every sample, for a closer look than medians give.
+    raw = dict(startup=startup[0], startup_memory=startup[1], clicks=clicks, switches=switches,
+               standard_visits=std_visits, micro=micro_rows)
+    with open(os.path.splitext(args.out)[0] + ".json", "w") as f:
+        json.dump(raw, f, indent=1)
     print(text)
     print(f"bench: report written to {args.out}")
     return 0

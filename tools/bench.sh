@@ -2,7 +2,7 @@
 # Builds what the benchmarks need and runs them: start-up, key-set switches, click to text,
 # memory and sizes under Wine against a minimal Win32 program, then the core's micro-benchmarks.
 # Writes build/bench/results.md and prints it. Extra arguments go to tools/bench.py
-# (--runs N, --passes N, --out FILE). QP_BUILD_ROOT and QP_E2E_WORK move the builds and the
+# (--start-runs N, --passes N, --runs N, --out FILE). QP_BUILD_ROOT and QP_E2E_WORK move the builds and the
 # Wine work folder elsewhere, as for the end-to-end tests.
 set -euo pipefail
 cd "$(dirname "$0")/.."

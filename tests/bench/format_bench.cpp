@@ -16,6 +16,8 @@ void BM_FormatForOutput(benchmark::State& state) {
     benchmark::DoNotOptimize(text);
   }
 }
-BENCHMARK(BM_FormatForOutput)->ArgNames({"mode", "cp"})->ArgsProduct({benchmark::CreateDenseRange(1, 12, 1), {0xE9, 0x1F600}});
+BENCHMARK(BM_FormatForOutput)
+    ->ArgNames({"mode", "cp"})
+    ->ArgsProduct({benchmark::CreateDenseRange(1, 12, 1), {0xE9, 0x1F600}});
 
 }  // namespace

@@ -155,8 +155,8 @@ BOOL CALLBACK FindVisibleProc(HWND hwnd, LPARAM lp) {
   if (!IsWindowVisible(hwnd)) return TRUE;
   wchar_t title[512];
   int n = GetWindowTextW(hwnd, title, 512);
-  if (n < static_cast<int>(st->prefix.size()) || st->prefix.compare(0, st->prefix.size(), title, st->prefix.size()) != 0)
-    return TRUE;
+  const size_t len = st->prefix.size();
+  if (n < static_cast<int>(len) || st->prefix.compare(0, len, title, len) != 0) return TRUE;
   st->found = hwnd;
   return FALSE;
 }
@@ -328,8 +328,8 @@ std::string CmdLook(Args& in) {
   std::string narrow(static_cast<size_t>(bytes), '\0');
   WideCharToMultiByte(CP_UTF8, 0, t.c_str(), static_cast<int>(t.size()), &narrow[0], bytes, nullptr, nullptr);
   char buf[128];
-  std::snprintf(buf, sizeof buf, "ok %d %d %016llx %016llx ", look.w, look.h, static_cast<unsigned long long>(look.band),
-                static_cast<unsigned long long>(look.full));
+  std::snprintf(buf, sizeof buf, "ok %d %d %016llx %016llx ", look.w, look.h,
+                static_cast<unsigned long long>(look.band), static_cast<unsigned long long>(look.full));
   return buf + narrow;
 }
 
@@ -371,18 +371,6 @@ std::string CmdSetInfo(Args& in) {
   return buf;
 }
 
-// grabcost <x> <y> <w> <h> <count>: the mean time of one screen grab of that size, so that the
-// polls' own cost can be told apart from what they measure.
-std::string CmdGrabCost(Args& in) {
-  int x = 0, y = 0, w = 1, h = 1, count = 20;
-  in >> x >> y >> w >> h >> count;
-  if (count < 1) count = 1;
-  ScreenGrab grab;
-  Clock clock;
-  for (int i = 0; i < count; ++i) grab.Take(x, y, w, h);
-  return Reply(clock.Micros() / count, count);
-}
-
 std::string RunCommand(const std::string& line) {
   Args in(line);
   std::string cmd;
@@ -393,7 +381,6 @@ std::string RunCommand(const std::string& line) {
   if (cmd == "look") return CmdLook(in);
   if (cmd == "clicklook") return CmdClickLook(in);
   if (cmd == "setinfo") return CmdSetInfo(in);
-  if (cmd == "grabcost") return CmdGrabCost(in);
   if (cmd == "ping") return "ok";
   return "err unknown command " + cmd;
 }
