@@ -553,7 +553,13 @@ std::wstring RemoteTooltipText(HWND tip) {
     TOOLINFOW ti = {};
     ti.cbSize = sizeof ti;
     WriteProcessMemory(proc, remote, &ti, sizeof ti, nullptr);
-    if (SendMessageW(tip, TTM_GETCURRENTTOOLW, 0, reinterpret_cast<LPARAM>(remote))) {
+    // The tool being shown, or else the first one (a tray keeps one tool per icon).
+    bool found = SendMessageW(tip, TTM_GETCURRENTTOOLW, 0, reinterpret_cast<LPARAM>(remote)) != 0;
+    if (!found) {
+      WriteProcessMemory(proc, remote, &ti, sizeof ti, nullptr);
+      found = SendMessageW(tip, TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(remote)) != 0;
+    }
+    if (found) {
       ReadProcessMemory(proc, remote, &ti, sizeof ti, nullptr);
       ti.lpszText = reinterpret_cast<wchar_t*>(remote + sizeof(TOOLINFOW));
       WriteProcessMemory(proc, remote, &ti, sizeof ti, nullptr);
