@@ -65,6 +65,7 @@ def main():
             t = time.time()
             try:
                 fn(ctx)
+                ctx.shot("end")  # every scenario leaves at least this picture
                 passed += 1
                 print(f"PASS {name} ({time.time() - t:.1f}s)", flush=True)
             except Exception as e:  # a failing scenario must not stop the others
