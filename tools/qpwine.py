@@ -21,9 +21,28 @@ class HarnessError(Exception):
     pass
 
 
+def _lock_owner_alive(lock):
+    try:
+        with open(lock) as f:
+            pid = int(f.read().strip())
+    except FileNotFoundError:
+        return False
+    except (OSError, ValueError):
+        return True  # unreadable: someone else's, leave it
+    return os.path.exists(f"/proc/{pid}")
+
+
 def _free_display():
     for n in range(90, 200):
-        if not os.path.exists(f"/tmp/.X11-unix/X{n}") and not os.path.exists(f"/tmp/.X{n}-lock"):
+        lock, socket = f"/tmp/.X{n}-lock", f"/tmp/.X11-unix/X{n}"
+        if os.path.exists(lock) and not _lock_owner_alive(lock):
+            # Left by a server that was killed: its files name a process that is gone.
+            for path in (lock, socket):
+                try:
+                    os.unlink(path)
+                except OSError:
+                    pass
+        if not os.path.exists(socket) and not os.path.exists(lock):
             return n
     raise HarnessError("no free X display number")
 
@@ -214,14 +233,23 @@ class WineEnv:
         return "Z:" + os.path.abspath(unix_path).replace("/", "\\")
 
     def close(self):
-        for p in reversed(self.procs):
-            if p is not self.xvfb:
-                self.kill(p)
+        # The server first, while it still runs: it ends every process of the prefix, the
+        # desktop and Wine's own services included, which no process id here names.
         try:
             subprocess.run([WINESERVER, "-k"], env=self.env, timeout=30,
                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         except Exception:
             pass
+        for p in reversed(self.procs):
+            if p is not self.xvfb:
+                self.kill(p)
         if self.xvfb:
+            # Terminated, not killed, so that the server removes its lock and socket files.
+            if self.xvfb.poll() is None:
+                self.xvfb.terminate()
+                try:
+                    self.xvfb.wait(timeout=5)
+                except subprocess.TimeoutExpired:
+                    pass
             self.kill(self.xvfb)
         self.procs = []
