@@ -15,5 +15,8 @@ std::string HexUnits(const std::wstring& w);
 std::string RunCommand(const std::string& line);
 // The commands of window_commands.cpp: the reply, or empty for a command that is not one of them.
 std::string RunWindowCommand(const std::string& cmd, std::istringstream& in);
+// The commands of soak_commands.cpp (another process's objects, message round trips): the
+// reply, or empty for a command that is not one of them.
+std::string RunSoakCommand(const std::string& cmd, std::istringstream& in);
 
 }  // namespace qpd

@@ -45,6 +45,7 @@ std::string Answer(const std::string& line) {
   std::string cmd;
   in >> cmd;
   std::string reply = RunWindowCommand(cmd, in);
+  if (reply.empty()) reply = RunSoakCommand(cmd, in);
   return reply.empty() ? RunCommand(line) : reply;
 }
 
