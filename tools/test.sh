@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: unit tests (CTest, also under ASan and UBSan),
 # the fuzz targets for a bounded time (tools/fuzz.sh), the three Windows builds
-# (the 32-bit Pro build must compile and link), and the end-to-end scenarios under Wine.
+# (the 32-bit Pro build must compile and link), the end-to-end scenarios under Wine and a short
+# soak (tools/soak.py, 1,000 clicks and 63 key-set changes).
 # Ends with one line "test: N passed, N failed".
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -79,6 +80,20 @@ if [ -f build/pro-x64/quillpadpro.exe ] && [ -f build/std-x64/quillpad.exe ]; th
   fi
 else
   step_fail "end-to-end tests need both x64 programs"
+fi
+
+# ---- soak under Wine: a shorter run than tools/soak.sh's (which takes about 32 min), same checks --
+if [ -f build/pro-x64/quillpadpro.exe ]; then
+  # The end-to-end run is over: its Wine prefix serves the soak too.
+  QP_E2E_WORK="${QP_E2E_WORK:-$PWD/build/e2e}" timeout 1800 /usr/bin/python3 tools/soak.py --clicks 1000 \
+    --switches 63 --out build/soak/short 2>&1 | tee "$log_dir/soak.log" | grep -E "^soak: "
+  if grep -q "^soak: PASS" "$log_dir/soak.log"; then
+    passed=$((passed + 1))
+  else
+    step_fail "soak (see $log_dir/soak.log and build/soak/short/)"
+  fi
+else
+  step_fail "the soak needs the x64 Pro program"
 fi
 
 echo "test: took $(( $(date +%s) - start ))s"
