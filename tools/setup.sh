@@ -12,6 +12,7 @@ PACKAGES=(
   wine wine64 xvfb xauth xdotool x11-utils imagemagick
   python3 python3-pil python3-fontforge fonttools
   fonts-dejavu-core fonts-noto-core fonts-symbola
+  unicode-data unicode-cldr-core
 )
 
 SUDO=""
