@@ -5,9 +5,9 @@
 #include <memory>
 #include <string>
 
-#include "app/dispatch.h"
-#include "app/edition.h"
-#include "app/platform.h"
+#include "control/dispatch.h"
+#include "base/edition.h"
+#include "base/platform.h"
 #include "keysets/key_face.h"
 #include "platform/browser_host_win.h"
 #include "platform/gdi_win.h"

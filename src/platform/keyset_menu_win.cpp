@@ -5,9 +5,9 @@
 #include <memory>
 #include <type_traits>
 
-#include "app/app_state.h"
-#include "app/dispatch.h"
-#include "app/platform.h"
+#include "base/app_state.h"
+#include "control/dispatch.h"
+#include "base/platform.h"
 #include "platform/panel_win.h"
 #include "shell/keyset_menu.h"
 

@@ -7,14 +7,14 @@
 
 #include <vector>
 
-#include "app/app_state.h"
-#include "app/command_line.h"
-#include "app/dispatch.h"
-#include "app/edition.h"
-#include "app/instance_check.h"
-#include "app/platform.h"
-#include "app/program.h"
-#include "app/standard_edition.h"
+#include "base/app_state.h"
+#include "base/command_line.h"
+#include "control/dispatch.h"
+#include "base/edition.h"
+#include "base/instance_check.h"
+#include "base/platform.h"
+#include "control/program.h"
+#include "settings/standard_edition.h"
 #include "output/target_list.h"
 #include "platform/help_window_win.h"
 #include "platform/keyset_menu_win.h"
@@ -74,7 +74,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   qp::SetPlatform(&platform);
   qpw::InstallKeySetMenu();
   qpw::InstallHelpWindow();
-  qp::Hooks().createShortcut = qp::CreateDesktopShortcut;
+  qp::SetShortcutSystem(&qp::WindowsShortcutSystem());
   OleInitialize(nullptr);
   INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_TREEVIEW_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&icc);

@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/app_state.h"
+#include "base/app_state.h"
 #include "keysets/key_face.h"
 #include "platform/gdi_win.h"
 #include "platform/resources_win.h"

@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
-#include "app/command_line.h"
-#include "app/dispatch.h"
-#include "app/edition.h"
-#include "app/platform.h"
+#include "base/app_state.h"
+#include "base/command_line.h"
+#include "control/dispatch.h"
+#include "base/edition.h"
+#include "base/platform.h"
 #include "keysets/key_face.h"
 #include "keysets/layout.h"
 #include "platform/gdi_win.h"

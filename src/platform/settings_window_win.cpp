@@ -9,8 +9,8 @@
 #include <iterator>
 #include <map>
 
-#include "app/dispatch.h"
-#include "app/platform.h"
+#include "control/dispatch.h"
+#include "base/platform.h"
 #include "platform/gdi_win.h"
 #include "platform/panel_win.h"
 #include "settings/settings_window.h"
@@ -279,8 +279,6 @@ void InstallSettingsWindow() {
   hooks.closeSettings = qp::CloseSettingsWindow;
   hooks.settingsOpen = qp::SettingsWindowOpen;
   hooks.settingsControl = qp::SettingsControlEvent;
-  hooks.addRuneFilterPage = qp::AddRuneFilterPageIfMissing;
-  hooks.dropRuneFilterPage = qp::DropRuneFilterPage;
 }
 
 }  // namespace qpw

@@ -1,6 +1,6 @@
 // The program's Platform on Windows: the panel window's operations and the system calls.
 #pragma once
-#include "app/platform.h"
+#include "base/platform.h"
 
 namespace qpw {
 

@@ -133,9 +133,9 @@ class WinShortcutSystem : public ShortcutSystem {
 
 }  // namespace
 
-void CreateDesktopShortcut() {
-  WinShortcutSystem system;
-  CreateDesktopShortcut(system);
+ShortcutSystem& WindowsShortcutSystem() {
+  static WinShortcutSystem system;
+  return system;
 }
 
 }  // namespace qp

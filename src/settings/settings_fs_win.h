@@ -2,7 +2,7 @@
 // special folders. Defined in settings_fs_win.cpp, which only the Windows programs
 // compile.
 #pragma once
-#include "app/text.h"
+#include "base/text.h"
 #include "settings/settings_store.h"
 
 namespace qp {

@@ -1,9 +1,9 @@
 #include "shell/panel.h"
 
-#include "app/app_state.h"
-#include "app/dispatch.h"
-#include "app/edition.h"
-#include "app/platform.h"
+#include "base/app_state.h"
+#include "base/ids.h"
+#include "base/edition.h"
+#include "base/platform.h"
 #include "keysets/catalogue.h"
 #include "keysets/key_face.h"
 #include "keysets/layout.h"
@@ -135,8 +135,6 @@ void LoadKeyPanel() {
 }
 
 void ClearKeySet() {
-  // Leaving the runic set takes its filter tab out of the settings window.
-  if (Hooks().dropRuneFilterPage) Hooks().dropRuneFilterPage();
   if (g_elements.Exists(1025)) {
     for (int n = 1025; n <= 1029; ++n) g_elements.Free(n);
   }
@@ -210,13 +208,13 @@ void LoadCurrentKeySet() {
   SetTitleAndTray();
 }
 
-void SelectKeySet(int n) {
+void SelectKeySet(int n, void (*leaving)()) {
   if (n == App().KeySet) return;
   App().KeySet = n;
+  if (leaving) leaving();
   ClearKeySet();
   LoadCurrentKeySet();
   Plat().RedrawPanel();
-  if (n == kRunicSet && Hooks().addRuneFilterPage) Hooks().addRuneFilterPage();
 }
 
 void SetKeyAreaHeight(int h) {

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/lower_case.h"
-#include "app/platform.h"
+#include "base/lower_case.h"
+#include "base/platform.h"
 
 namespace qp {
 

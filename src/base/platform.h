@@ -5,9 +5,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/app_state.h"
-#include "app/rect.h"
-#include "app/text.h"
+#include "base/app_state.h"
+#include "base/ids.h"
+#include "base/rect.h"
+#include "base/text.h"
 
 namespace qp {
 
@@ -37,11 +38,6 @@ constexpr int kMbIconQuestion = 0x20;
 constexpr int kMbIconInformation = 0x40;
 constexpr int kIdYes = 6;
 constexpr int kIdNo = 7;
-
-// Windows by number.
-constexpr int kMainWindow = 0;
-constexpr int kSettingsWindow = 1;
-constexpr int kHelpWindow = 2;
 
 class Platform {
  public:
