@@ -57,7 +57,7 @@ class Platform {
   virtual void ShowPopupMenu() = 0;                 // at the cursor, main window brought forward
   virtual void RedrawElement(int number) = 0;       // repaint one drawn element
   virtual void RedrawPanel() = 0;                   // repaint everything and resync child windows
-  virtual void SetWindowColors() = 0;               // window background from AppState's scheme
+  virtual void RepaintWithScheme() = 0;             // repaint all, the background in AppState's scheme
   virtual void DrainPendingInput() = 0;             // drop queued input, let paint through
   virtual void SleepMs(int ms) = 0;
 

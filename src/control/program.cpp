@@ -18,7 +18,7 @@ void ToggleOnTop() {
   ElementTable& e = Elements();
   int32_t on = e.Data(kOnTopBox) == 0 ? 1 : 0;
   e.SetData(kOnTopBox, on);
-  DrawOnTopBox(1);
+  SetElementFace(kOnTopBox, 1);
   Plat().SetMainTopmost(on == 1);
 }
 

@@ -9,6 +9,7 @@
 #include "control/dispatch.h"
 #include "base/platform.h"
 #include "platform/panel_win.h"
+#include "platform/text_win.h"
 #include "shell/keyset_menu.h"
 
 namespace qpw {
@@ -28,7 +29,7 @@ void BuildMenu() {
   if (!menu) return;
   for (const qp::KeySetMenuItem& item : qp::KeySetMenuItems(qp::App().KeySet)) {
     AppendMenuW(menu.get(), MF_STRING | (item.checked ? MF_CHECKED : MF_UNCHECKED), static_cast<UINT_PTR>(item.id),
-                reinterpret_cast<const wchar_t*>(item.label.c_str()));
+                W(item.label));
   }
   g_menu = std::move(menu);
 }

@@ -17,6 +17,7 @@
 #include "platform/help_window_win.h"
 #include "platform/paint_win.h"
 #include "platform/resources_win.h"
+#include "platform/text_win.h"
 #include "shell/panel.h"
 #include "shell/panel_geometry.h"
 #include "shell/window_moves.h"
@@ -52,7 +53,6 @@ qp::PointerTracker g_tracker;
 std::wstring g_tipText;
 qp::Point g_pressPoint;
 
-const wchar_t* W(const qp::Text& t) { return reinterpret_cast<const wchar_t*>(t.c_str()); }
 
 void DispatchElementEvents(const std::vector<qp::ElementEvent>& events) {
   for (const qp::ElementEvent& ev : events) {

@@ -19,7 +19,7 @@ class WinPlatform : public qp::Platform {
   void ShowPopupMenu() override;
   void RedrawElement(int number) override;
   void RedrawPanel() override;
-  void SetWindowColors() override;
+  void RepaintWithScheme() override;
   void DrainPendingInput() override;
   void SleepMs(int ms) override;
 

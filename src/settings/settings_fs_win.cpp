@@ -2,15 +2,15 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include "platform/paths_win.h"
+#include "platform/text_win.h"
 #include "settings/settings_fs_win.h"
 
 namespace qp {
 
 namespace {
 
-constexpr DWORD kPathUnits = 260;
-
-const wchar_t* W(const Text& t) { return reinterpret_cast<const wchar_t*>(t.c_str()); }
+using qpw::W;
 
 class WinSettingsFile : public SettingsFile {
  public:
@@ -65,15 +65,9 @@ std::unique_ptr<SettingsFile> Wrap(HANDLE h, bool readOnly) {
 
 class WinSettingsFs : public SettingsFs {
  public:
-  Text ProgramFilePath() override {
-    wchar_t buf[kPathUnits];
-    const DWORD n = GetModuleFileNameW(nullptr, buf, kPathUnits);
-    // A path cut at the buffer's end would name some other folder.
-    if (n == 0 || n >= kPathUnits) return Text();
-    return Text(reinterpret_cast<const char16_t*>(buf), n);
-  }
+  Text ProgramFilePath() override { return qpw::ProgramFilePath(); }
 
-  Text AppDataFolder() override { return SpecialFolderPath(CSIDL_APPDATA); }
+  Text AppDataFolder() override { return qpw::SpecialFolderPath(CSIDL_APPDATA); }
 
   int64_t FileSize(const Text& path) override {
     WIN32_FILE_ATTRIBUTE_DATA data;
@@ -108,16 +102,6 @@ class WinSettingsFs : public SettingsFs {
 SettingsFs& WindowsSettingsFs() {
   static WinSettingsFs fs;
   return fs;
-}
-
-Text SpecialFolderPath(int csidl) {
-  PIDLIST_ABSOLUTE items = nullptr;
-  if (FAILED(SHGetSpecialFolderLocation(nullptr, csidl, &items)) || !items) return Text();
-  wchar_t buf[kPathUnits] = {};
-  const BOOL ok = SHGetPathFromIDListW(items, buf);
-  CoTaskMemFree(items);
-  if (!ok) return Text();
-  return EnsureTrailingBackslash(Text(reinterpret_cast<const char16_t*>(buf)));
 }
 
 }  // namespace qp

@@ -10,8 +10,4 @@ namespace qp {
 // The file system as the settings code sees it, for LoadSettings and SaveSettings.
 SettingsFs& WindowsSettingsFs();
 
-// A shell special folder (a CSIDL number, e.g. 26 application data, 16 desktop)
-// ending in a backslash; empty when the shell cannot name it.
-Text SpecialFolderPath(int csidl);
-
 }  // namespace qp

@@ -39,7 +39,7 @@ class SettingsFile {
 class SettingsFs {
  public:
   virtual ~SettingsFs() = default;
-  // Full path of the running program file; empty when unknown or too long.
+  // Full path of the running program file; empty when unknown.
   virtual Text ProgramFilePath() = 0;
   // The user's application-data folder ending in a backslash; empty when unknown.
   virtual Text AppDataFolder() = 0;

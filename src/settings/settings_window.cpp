@@ -79,7 +79,7 @@ void OnTopChanged() {
     a.AlwaysOnTop = 1;
     Plat().SetMainTopmost(true);
     Elements().SetData(kOnTopBox, 1);
-    DrawOnTopBox(0);
+    SetElementFace(kOnTopBox, 0);
   } else {
     // The panel stays topmost until the user switches the panel's own box off.
     a.AlwaysOnTop = 0;

@@ -36,13 +36,11 @@ void RelayoutPanel();
 void ToggleMoreBlock();
 void ShowPanel(bool show);
 
-// Face drawing: state or image kept with the element, then repainted.
-void DrawKeyFace(int element, int state);
-void DrawOnTopBox(int state);
-void DrawDropButton(int state);
-void DrawPanelButton(int element, int state);
-void DrawImageButton(int element, int image);
-void DrawTitleStrip(const Text& text);
+// Records the face an element is painted in (a key's or button's state, or an image button's
+// picture number) and asks for that element to be repainted.
+void SetElementFace(int element, int face);
+// Records the title strip's text and asks for the strip to be repainted.
+void SetTitleStripText(const Text& text);
 
 // Texts the painter shows.
 const Text& TitleStripText();

@@ -365,14 +365,14 @@ TEST_F(SettingsWindowTest, DarkRebuildsOnlyOnARealChange) {
   Open(0);
   ui.Tick(kDarkCheck, true);
   EXPECT_EQ(App().Dark, 1);
-  EXPECT_EQ(fake.CountOf("SetWindowColors"), 1);
+  EXPECT_EQ(fake.CountOf("RepaintWithScheme"), 1);
   EXPECT_EQ(App().PanelBackColor, 0x000000);
   fake.calls.clear();
   ui.Tick(kDarkCheck, true);  // no change
-  EXPECT_EQ(fake.CountOf("SetWindowColors"), 0);
+  EXPECT_EQ(fake.CountOf("RepaintWithScheme"), 0);
   ui.Tick(kDarkCheck, false);
   EXPECT_EQ(App().Dark, 0);
-  EXPECT_EQ(fake.CountOf("SetWindowColors"), 1);
+  EXPECT_EQ(fake.CountOf("RepaintWithScheme"), 1);
 }
 
 TEST_F(SettingsWindowTest, DockingReadsTheWorkAreaAsSoonAsItIsTicked) {
