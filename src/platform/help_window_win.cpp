@@ -10,7 +10,7 @@
 #include "base/platform.h"
 #include "keysets/key_face.h"
 #include "platform/browser_host_win.h"
-#include "platform/gdi_win.h"
+#include "platform/scoped_win.h"
 #include "platform/resources_win.h"
 #include "platform/text_win.h"
 #include "shell/about_box.h"

@@ -2,13 +2,13 @@
 
 #include <windows.h>
 
-#include <memory>
-#include <type_traits>
+#include <utility>
 
 #include "base/app_state.h"
 #include "control/dispatch.h"
 #include "base/platform.h"
 #include "platform/panel_win.h"
+#include "platform/scoped_win.h"
 #include "platform/text_win.h"
 #include "shell/keyset_menu.h"
 
@@ -16,16 +16,11 @@ namespace qpw {
 
 namespace {
 
-struct MenuDeleter {
-  void operator()(HMENU menu) const { DestroyMenu(menu); }
-};
-using MenuOwner = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDeleter>;
-
 // Made the first time it opens, with the set current then checked; later choices move the mark.
-MenuOwner g_menu;
+Menu g_menu;
 
 void BuildMenu() {
-  MenuOwner menu(CreatePopupMenu());
+  Menu menu(CreatePopupMenu());
   if (!menu) return;
   for (const qp::KeySetMenuItem& item : qp::KeySetMenuItems(qp::App().KeySet)) {
     AppendMenuW(menu.get(), MF_STRING | (item.checked ? MF_CHECKED : MF_UNCHECKED), static_cast<UINT_PTR>(item.id),

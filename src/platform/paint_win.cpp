@@ -8,7 +8,7 @@
 
 #include "base/app_state.h"
 #include "keysets/key_face.h"
-#include "platform/gdi_win.h"
+#include "platform/scoped_win.h"
 #include "platform/resources_win.h"
 #include "platform/text_win.h"
 #include "shell/panel.h"

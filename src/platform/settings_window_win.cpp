@@ -11,7 +11,7 @@
 
 #include "control/dispatch.h"
 #include "base/platform.h"
-#include "platform/gdi_win.h"
+#include "platform/scoped_win.h"
 #include "platform/panel_win.h"
 #include "platform/text_win.h"
 #include "settings/settings_window.h"

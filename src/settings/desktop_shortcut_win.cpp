@@ -3,9 +3,9 @@
 #include <shlobj.h>
 
 #include <string>
-#include <utility>
 
 #include "platform/paths_win.h"
+#include "platform/scoped_win.h"
 #include "platform/text_win.h"
 #include "settings/desktop_shortcut.h"
 #include "settings/desktop_shortcut_win.h"
@@ -19,31 +19,8 @@ constexpr DWORD kPathUnits = 260;
 using qpw::FromWide;
 using qpw::W;
 
-// A kernel handle that is closed with its owner.
-class KernelHandle {
- public:
-  KernelHandle() = default;
-  explicit KernelHandle(HANDLE h) : h_(h == INVALID_HANDLE_VALUE ? nullptr : h) {}
-  ~KernelHandle() { Reset(); }
-  KernelHandle(const KernelHandle&) = delete;
-  KernelHandle& operator=(const KernelHandle&) = delete;
-  KernelHandle& operator=(KernelHandle&& other) noexcept {
-    if (this != &other) {
-      Reset();
-      h_ = std::exchange(other.h_, nullptr);
-    }
-    return *this;
-  }
-  void Reset() {
-    if (h_) CloseHandle(h_);
-    h_ = nullptr;
-  }
-  HANDLE get() const { return h_; }
-  explicit operator bool() const { return h_ != nullptr; }
-
- private:
-  HANDLE h_ = nullptr;
-};
+using qpw::AdoptFile;
+using qpw::KernelHandle;
 
 class WinShortcutSystem : public ShortcutSystem {
  public:
@@ -71,8 +48,7 @@ class WinShortcutSystem : public ShortcutSystem {
   void RemoveFile(const Text& path) override { DeleteFileW(W(path)); }
 
   bool CreateScriptFile(const Text& path) override {
-    file_ = KernelHandle(
-        CreateFileW(W(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    file_ = AdoptFile(CreateFileW(W(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     return static_cast<bool>(file_);
   }
 

@@ -2,7 +2,10 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <utility>
+
 #include "platform/paths_win.h"
+#include "platform/scoped_win.h"
 #include "platform/text_win.h"
 #include "settings/settings_fs_win.h"
 
@@ -14,23 +17,20 @@ using qpw::W;
 
 class WinSettingsFile : public SettingsFile {
  public:
-  WinSettingsFile(HANDLE h, bool readOnly) : handle_(h), readOnly_(readOnly) {}
-  ~WinSettingsFile() override { CloseHandle(handle_); }
-  WinSettingsFile(const WinSettingsFile&) = delete;
-  WinSettingsFile& operator=(const WinSettingsFile&) = delete;
+  WinSettingsFile(qpw::KernelHandle h, bool readOnly) : handle_(std::move(h)), readOnly_(readOnly) {}
 
   bool ReadOnly() const override { return readOnly_; }
 
   bool ReadAll(std::string& bytes) override {
     LARGE_INTEGER size;
-    if (!GetFileSizeEx(handle_, &size) || size.QuadPart < 0 || size.QuadPart > kMaxSettingsFileBytes) return false;
+    if (!GetFileSizeEx(handle_.get(), &size) || size.QuadPart < 0 || size.QuadPart > kMaxSettingsFileBytes) return false;
     bytes.assign(static_cast<size_t>(size.QuadPart), '\0');
     LARGE_INTEGER zero = {};
-    if (!SetFilePointerEx(handle_, zero, nullptr, FILE_BEGIN)) return false;
+    if (!SetFilePointerEx(handle_.get(), zero, nullptr, FILE_BEGIN)) return false;
     size_t done = 0;
     while (done < bytes.size()) {
       DWORD got = 0;
-      if (!ReadFile(handle_, &bytes[done], static_cast<DWORD>(bytes.size() - done), &got, nullptr)) return false;
+      if (!ReadFile(handle_.get(), &bytes[done], static_cast<DWORD>(bytes.size() - done), &got, nullptr)) return false;
       if (got == 0) break;  // the file shrank while we read it
       done += got;
     }
@@ -41,26 +41,27 @@ class WinSettingsFile : public SettingsFile {
   bool Rewrite(std::string_view bytes) override {
     if (readOnly_) return false;
     LARGE_INTEGER zero = {};
-    if (!SetFilePointerEx(handle_, zero, nullptr, FILE_BEGIN)) return false;
+    if (!SetFilePointerEx(handle_.get(), zero, nullptr, FILE_BEGIN)) return false;
     size_t done = 0;
     while (done < bytes.size()) {
       DWORD put = 0;
-      if (!WriteFile(handle_, bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &put, nullptr) || put == 0) {
+      if (!WriteFile(handle_.get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &put, nullptr) || put == 0) {
         return false;
       }
       done += put;
     }
-    return SetEndOfFile(handle_) != 0;
+    return SetEndOfFile(handle_.get()) != 0;
   }
 
  private:
-  HANDLE handle_;
+  qpw::KernelHandle handle_;
   bool readOnly_;
 };
 
 std::unique_ptr<SettingsFile> Wrap(HANDLE h, bool readOnly) {
-  if (h == INVALID_HANDLE_VALUE) return nullptr;
-  return std::make_unique<WinSettingsFile>(h, readOnly);
+  qpw::KernelHandle file = qpw::AdoptFile(h);
+  if (!file) return nullptr;
+  return std::make_unique<WinSettingsFile>(std::move(file), readOnly);
 }
 
 class WinSettingsFs : public SettingsFs {
