@@ -1,5 +1,5 @@
 #!/usr/bin/python3
-"""Writes src/app/lower_case_table.h: the simple lower-case mapping of the BMP.
+"""Writes src/base/lower_case_table.h: the simple lower-case mapping of the BMP.
 
 Built from str.lower on single code points. Where the full mapping has more than
 one code point (only U+0130, capital I with dot above) its first code point is

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: unit tests (CTest, also under ASan and UBSan),
+# Builds everything and runs every test: the include-layer check, unit tests (CTest, also under
+# ASan and UBSan),
 # the fuzz targets for a bounded time (tools/fuzz.sh), the three Windows builds
 # (the 32-bit Pro build must compile and link), the end-to-end scenarios under Wine and a short
 # soak (tools/soak.py, 1,000 clicks and 63 key-set changes).
@@ -16,6 +17,13 @@ bash tools/fetch_libpng.sh || { echo "test: libpng source missing"; echo "test: 
 passed=0
 failed=0
 step_fail() { echo "test: FAILED: $1"; failed=$((failed + 1)); }
+
+# ---- layering: every include under src/ points down (docs/ARCHITECTURE.md) --------------
+if /usr/bin/python3 tools/check_layers.py 2>&1 | tee "$log_dir/layers.log" | tail -n 20; [ "${PIPESTATUS[0]}" -eq 0 ]; then
+  passed=$((passed + 1))
+else
+  step_fail "include layers (see $log_dir/layers.log)"
+fi
 
 # ---- portable core and unit tests, plainly and under ASan + UBSan ----------------------
 for preset in native native-asan; do

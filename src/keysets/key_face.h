@@ -3,7 +3,7 @@
 #pragma once
 #include <cstdint>
 
-#include "app/text.h"
+#include "base/text.h"
 
 namespace qp {
 

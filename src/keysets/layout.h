@@ -3,7 +3,8 @@
 #pragma once
 #include <optional>
 
-#include "app/rect.h"
+#include "base/ids.h"
+#include "base/rect.h"
 #include "keysets/keyset_data.h"  // kRunicSet
 
 namespace qp {
@@ -42,14 +43,11 @@ std::optional<Rect> KeyRectFor(int set, int position, const KeyLayoutOptions& op
 // The "more" block's keys 401..457, relative to MoreBlock: three rows of 19, no gaps.
 std::optional<Rect> MoreKeyRect(int position);
 
-// The phonetic set's label 1024: at the top until the combining marks begin, then above them.
-constexpr int kPhoneticLabel = 1024;
+// The phonetic set's label kPhoneticLabel: at the top until the combining marks begin, then above them.
 constexpr int kPhoneticMarksStart = 134;
 Rect PhoneticLabelRect(bool overMarks);
 
-// The Ogham set's five group labels 1025..1029.
-constexpr int kOghamFirstLabel = 1025;
-constexpr int kOghamLabelCount = 5;
+// The Ogham set's five group labels kOghamFirstLabel.. (kOghamLabelCount of them).
 struct LabelPlace {
   int element;
   Rect rect;

@@ -1,7 +1,7 @@
 // The runic set's filter: which runes are enabled and what the window title says about it.
 #pragma once
-#include "app/app_state.h"
-#include "app/text.h"
+#include "base/app_state.h"
+#include "base/text.h"
 #include "keysets/keyset_data.h"
 
 namespace qp {

@@ -1,6 +1,6 @@
 #include "output/delivery.h"
 
-#include "app/platform.h"
+#include "base/platform.h"
 #include "output/format.h"
 #include "output/target_list.h"
 

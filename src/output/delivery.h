@@ -4,9 +4,9 @@
 #pragma once
 #include <cstdint>
 
-#include "app/app_state.h"
-#include "app/edition.h"
-#include "app/text.h"
+#include "base/app_state.h"
+#include "base/edition.h"
+#include "base/text.h"
 
 namespace qp {
 

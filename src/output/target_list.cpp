@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "app/app_state.h"
+#include "base/app_state.h"
 
 namespace qp {
 

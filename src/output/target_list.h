@@ -2,8 +2,8 @@
 // which entry is preselected, and how the user's choice survives a refresh. Targets are known
 // by title only; delivery looks the title up again at every click.
 #pragma once
-#include "app/platform.h"
-#include "app/text.h"
+#include "base/platform.h"
+#include "base/text.h"
 
 namespace qp {
 

@@ -13,35 +13,8 @@ namespace {
 // never shows a page, so its absence decides for the plain-text view at once.
 const CLSID kHtmlDocumentClass = {0x25336920, 0x03f9, 0x11cf, {0x8f, 0xd0, 0x00, 0xaa, 0x00, 0x68, 0x6f, 0x13}};
 
-template <typename T>
-void ReleaseAndClear(T*& p) {
-  if (p) p->Release();
-  p = nullptr;
-}
-
-// Releases a COM interface pointer at the end of a scope.
-template <typename T>
-class Ref {
- public:
-  Ref() = default;
-  ~Ref() { ReleaseAndClear(p_); }
-  Ref(const Ref&) = delete;
-  Ref& operator=(const Ref&) = delete;
-  T** put() {
-    ReleaseAndClear(p_);
-    return &p_;
-  }
-  void** put_void() { return reinterpret_cast<void**>(put()); }
-  T* get() const { return p_; }
-  T* operator->() const { return p_; }
-  explicit operator bool() const { return p_ != nullptr; }
-
- private:
-  T* p_ = nullptr;
-};
-
 bool EngineAvailable() {
-  Ref<IUnknown> probe;
+  ComRef<IUnknown> probe;
   return SUCCEEDED(CoCreateInstance(kHtmlDocumentClass, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, probe.put_void()));
 }
 
@@ -55,10 +28,10 @@ class BrowserHost::Site final : public IOleClientSite, public IOleInPlaceSite, p
   Site(BrowserHost* host, HWND parent, const RECT& rect) : host_(host), parent_(parent), rect_(rect) {}
   void Detach() {
     host_ = nullptr;
-    ReleaseAndClear(active_);
+    active_.Reset();
   }
   void SetRect(const RECT& rect) { rect_ = rect; }
-  IOleInPlaceActiveObject* ActiveObject() const { return active_; }
+  IOleInPlaceActiveObject* ActiveObject() const { return active_.get(); }
 
   // IUnknown
   STDMETHODIMP QueryInterface(REFIID riid, void** out) override {
@@ -128,7 +101,7 @@ class BrowserHost::Site final : public IOleClientSite, public IOleInPlaceSite, p
   STDMETHODIMP Scroll(SIZE) override { return E_NOTIMPL; }
   STDMETHODIMP OnUIDeactivate(BOOL) override { return S_OK; }
   STDMETHODIMP OnInPlaceDeactivate() override {
-    ReleaseAndClear(active_);
+    active_.Reset();
     return S_OK;
   }
   STDMETHODIMP DiscardUndoState() override { return S_OK; }
@@ -141,8 +114,7 @@ class BrowserHost::Site final : public IOleClientSite, public IOleInPlaceSite, p
   STDMETHODIMP SetBorderSpace(LPCBORDERWIDTHS) override { return S_OK; }
   STDMETHODIMP SetActiveObject(IOleInPlaceActiveObject* object, LPCOLESTR) override {
     if (object) object->AddRef();
-    ReleaseAndClear(active_);
-    active_ = object;
+    active_.Reset(object);
     return S_OK;
   }
 
@@ -181,7 +153,7 @@ class BrowserHost::Site final : public IOleClientSite, public IOleInPlaceSite, p
   BrowserHost* host_;
   HWND parent_;
   RECT rect_;
-  IOleInPlaceActiveObject* active_ = nullptr;
+  ComRef<IOleInPlaceActiveObject> active_;
 };
 
 std::unique_ptr<BrowserHost> BrowserHost::Create(HWND parent, const RECT& rect, int id, UINT failedMessage) {
@@ -190,24 +162,24 @@ std::unique_ptr<BrowserHost> BrowserHost::Create(HWND parent, const RECT& rect, 
   if (!host) return nullptr;
   host->parent_ = parent;
   host->failedMessage_ = failedMessage;
-  host->site_ = new (std::nothrow) Site(host.get(), parent, rect);
+  host->site_.Reset(new (std::nothrow) Site(host.get(), parent, rect));
   if (!host->site_) return nullptr;
   // From here on the destructor undoes whatever part of the set-up was done.
   if (FAILED(CoCreateInstance(CLSID_WebBrowser, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
-                              reinterpret_cast<void**>(&host->object_)))) {
+                              host->object_.put_void()))) {
     return nullptr;
   }
-  IOleClientSite* site = static_cast<IOleClientSite*>(host->site_);
+  IOleClientSite* site = static_cast<IOleClientSite*>(host->site_.get());
   if (FAILED(host->object_->SetClientSite(site))) return nullptr;
   host->object_->SetHostNames(L"Quillpad", nullptr);
-  OleSetContainedObject(host->object_, TRUE);
+  OleSetContainedObject(host->object_.get(), TRUE);
   RECT r = rect;
   if (FAILED(host->object_->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, site, 0, parent, &r))) return nullptr;
-  if (FAILED(host->object_->QueryInterface(IID_IWebBrowser2, reinterpret_cast<void**>(&host->browser_)))) {
+  if (FAILED(host->object_->QueryInterface(IID_IWebBrowser2, host->browser_.put_void()))) {
     return nullptr;
   }
   // The page view answers to its control id like any other child.
-  Ref<IOleWindow> window;
+  ComRef<IOleWindow> window;
   HWND hwnd = nullptr;
   if (SUCCEEDED(host->object_->QueryInterface(IID_IOleWindow, window.put_void())) &&
       SUCCEEDED(window->GetWindow(&hwnd)) && hwnd) {
@@ -215,11 +187,11 @@ std::unique_ptr<BrowserHost> BrowserHost::Create(HWND parent, const RECT& rect, 
   }
   // Script errors and other prompts must not pop up over the help.
   host->browser_->put_Silent(VARIANT_TRUE);
-  Ref<IConnectionPointContainer> points;
+  ComRef<IConnectionPointContainer> points;
   if (SUCCEEDED(host->browser_->QueryInterface(IID_IConnectionPointContainer, points.put_void())) &&
-      SUCCEEDED(points->FindConnectionPoint(DIID_DWebBrowserEvents2, &host->events_))) {
-    if (FAILED(host->events_->Advise(static_cast<IDispatch*>(host->site_), &host->eventsCookie_))) {
-      ReleaseAndClear(host->events_);
+      SUCCEEDED(points->FindConnectionPoint(DIID_DWebBrowserEvents2, host->events_.put()))) {
+    if (FAILED(host->events_->Advise(static_cast<IDispatch*>(host->site_.get()), &host->eventsCookie_))) {
+      host->events_.Reset();
     }
   }
   if (!host->events_) return nullptr;  // without events the blank page's arrival is never known
@@ -236,21 +208,20 @@ std::unique_ptr<BrowserHost> BrowserHost::Create(HWND parent, const RECT& rect, 
 BrowserHost::~BrowserHost() {
   if (events_) {
     events_->Unadvise(eventsCookie_);
-    ReleaseAndClear(events_);
+    events_.Reset();
   }
   if (browser_) browser_->Stop();
-  ReleaseAndClear(browser_);
+  browser_.Reset();
   if (object_) {
-    Ref<IOleInPlaceObject> inPlace;
+    ComRef<IOleInPlaceObject> inPlace;
     if (SUCCEEDED(object_->QueryInterface(IID_IOleInPlaceObject, inPlace.put_void()))) inPlace->InPlaceDeactivate();
     object_->Close(OLECLOSE_NOSAVE);
     object_->SetClientSite(nullptr);
-    ReleaseAndClear(object_);
+    object_.Reset();
   }
   if (site_) {
     site_->Detach();
-    site_->Release();
-    site_ = nullptr;
+    site_.Reset();
   }
 }
 
@@ -263,7 +234,7 @@ void BrowserHost::ShowDocument(const std::wstring& html) {
 void BrowserHost::Move(const RECT& rect) {
   if (site_) site_->SetRect(rect);
   if (!object_) return;
-  Ref<IOleInPlaceObject> inPlace;
+  ComRef<IOleInPlaceObject> inPlace;
   if (SUCCEEDED(object_->QueryInterface(IID_IOleInPlaceObject, inPlace.put_void()))) {
     inPlace->SetObjectRects(&rect, &rect);
   }
@@ -286,8 +257,8 @@ void BrowserHost::OnNavigateError() { Fail(); }
 void BrowserHost::LoadPending() {
   if (failed_ || !browser_) return;
   hasPending_ = false;
-  Ref<IDispatch> document;
-  Ref<IPersistStreamInit> persist;
+  ComRef<IDispatch> document;
+  ComRef<IPersistStreamInit> persist;
   if (FAILED(browser_->get_Document(document.put())) || !document ||
       FAILED(document->QueryInterface(IID_IPersistStreamInit, persist.put_void()))) {
     return Fail();
@@ -304,7 +275,7 @@ void BrowserHost::LoadPending() {
     GlobalFree(memory);
     return Fail();
   }
-  Ref<IStream> stream;
+  ComRef<IStream> stream;
   if (FAILED(CreateStreamOnHGlobal(memory, TRUE, stream.put()))) {
     GlobalFree(memory);
     return Fail();

@@ -8,6 +8,8 @@
 #include <memory>
 #include <string>
 
+#include "platform/scoped_win.h"
+
 namespace qpw {
 
 class BrowserHost {
@@ -38,10 +40,10 @@ class BrowserHost {
 
   HWND parent_ = nullptr;
   UINT failedMessage_ = 0;
-  Site* site_ = nullptr;
-  IOleObject* object_ = nullptr;
-  IWebBrowser2* browser_ = nullptr;
-  IConnectionPoint* events_ = nullptr;
+  ComRef<Site> site_;
+  ComRef<IOleObject> object_;
+  ComRef<IWebBrowser2> browser_;
+  ComRef<IConnectionPoint> events_;
   DWORD eventsCookie_ = 0;
   bool ready_ = false;
   bool failed_ = false;

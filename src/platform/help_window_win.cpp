@@ -5,13 +5,14 @@
 #include <memory>
 #include <string>
 
-#include "app/dispatch.h"
-#include "app/edition.h"
-#include "app/platform.h"
+#include "control/dispatch.h"
+#include "base/edition.h"
+#include "base/platform.h"
 #include "keysets/key_face.h"
 #include "platform/browser_host_win.h"
-#include "platform/gdi_win.h"
+#include "platform/scoped_win.h"
 #include "platform/resources_win.h"
+#include "platform/text_win.h"
 #include "shell/about_box.h"
 #include "shell/help_pages.h"
 #include "shell/help_window.h"
@@ -37,7 +38,6 @@ struct HelpWindow {
 
 std::unique_ptr<HelpWindow> g_help;
 
-const wchar_t* W(const qp::Text& t) { return reinterpret_cast<const wchar_t*>(t.c_str()); }
 
 RECT ToRect(const qp::Rect& r) { return RECT{r.x, r.y, r.x + r.w, r.y + r.h}; }
 
@@ -231,7 +231,7 @@ void OpenHelpWindow() {
   auto help = std::make_unique<HelpWindow>();
   help->pageBrush.Reset(CreateSolidBrush(kPageBack));
   OwnedWindow window;
-  window.Reset(CreateWindowExW(0, kHelpClass, reinterpret_cast<const wchar_t*>(qp::kHelpCaption), kHelpStyle,
+  window.Reset(CreateWindowExW(0, kHelpClass, W(qp::kHelpCaption), kHelpStyle,
                                place.x, place.y, place.w, place.h, nullptr, nullptr, instance, nullptr));
   if (!window.get()) return;
   help->window = window.get();

@@ -2,33 +2,29 @@
 
 #include <windows.h>
 
-#include <memory>
-#include <type_traits>
+#include <utility>
 
-#include "app/app_state.h"
-#include "app/dispatch.h"
-#include "app/platform.h"
+#include "base/app_state.h"
+#include "control/dispatch.h"
+#include "base/platform.h"
 #include "platform/panel_win.h"
+#include "platform/scoped_win.h"
+#include "platform/text_win.h"
 #include "shell/keyset_menu.h"
 
 namespace qpw {
 
 namespace {
 
-struct MenuDeleter {
-  void operator()(HMENU menu) const { DestroyMenu(menu); }
-};
-using MenuOwner = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDeleter>;
-
 // Made the first time it opens, with the set current then checked; later choices move the mark.
-MenuOwner g_menu;
+Menu g_menu;
 
 void BuildMenu() {
-  MenuOwner menu(CreatePopupMenu());
+  Menu menu(CreatePopupMenu());
   if (!menu) return;
   for (const qp::KeySetMenuItem& item : qp::KeySetMenuItems(qp::App().KeySet)) {
     AppendMenuW(menu.get(), MF_STRING | (item.checked ? MF_CHECKED : MF_UNCHECKED), static_cast<UINT_PTR>(item.id),
-                reinterpret_cast<const wchar_t*>(item.label.c_str()));
+                W(item.label));
   }
   g_menu = std::move(menu);
 }

@@ -7,19 +7,20 @@
 
 #include <vector>
 
-#include "app/app_state.h"
-#include "app/command_line.h"
-#include "app/dispatch.h"
-#include "app/edition.h"
-#include "app/instance_check.h"
-#include "app/platform.h"
-#include "app/program.h"
-#include "app/standard_edition.h"
+#include "base/app_state.h"
+#include "base/command_line.h"
+#include "control/dispatch.h"
+#include "base/edition.h"
+#include "base/instance_check.h"
+#include "base/platform.h"
+#include "control/program.h"
+#include "settings/standard_edition.h"
 #include "output/target_list.h"
 #include "platform/help_window_win.h"
 #include "platform/keyset_menu_win.h"
 #include "platform/panel_win.h"
 #include "platform/settings_window_win.h"
+#include "platform/text_win.h"
 #include "platform/win_platform.h"
 #include "settings/desktop_shortcut_win.h"
 #include "settings/settings_fs_win.h"
@@ -37,7 +38,7 @@ std::vector<qp::Text> ProgramParameters() {
   int argc = 0;
   wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
   if (!argv) return params;
-  for (int i = 1; i < argc; ++i) params.emplace_back(reinterpret_cast<const char16_t*>(argv[i]));
+  for (int i = 1; i < argc; ++i) params.push_back(qpw::FromWide(argv[i]));
   LocalFree(argv);
   return params;
 }
@@ -46,7 +47,7 @@ BOOL CALLBACK ProbeInstanceWindow(HWND hwnd, LPARAM) {
   if (GetParent(hwnd)) return TRUE;
   wchar_t title[256] = {};
   int n = GetWindowTextW(hwnd, title, 256);
-  qp::Text t(reinterpret_cast<const char16_t*>(title), static_cast<size_t>(n > 0 ? n : 0));
+  const qp::Text t = qpw::FromWide(title, static_cast<size_t>(n > 0 ? n : 0));
   if (qp::IsInstanceTitle(t, qp::CurrentEdition())) {
     qp::App().OtherInstanceFound = 1;
     return FALSE;
@@ -60,8 +61,7 @@ void CheckOtherInstance() {
   if (!qp::ShouldAskAboutOtherInstance(qp::App(), ed)) return;
   qp::Text text = qp::InstanceQuestionText(ed);
   qp::Text caption = qp::InstanceQuestionCaption(ed);
-  int answer = MessageBoxW(nullptr, reinterpret_cast<const wchar_t*>(text.c_str()),
-                           reinterpret_cast<const wchar_t*>(caption.c_str()), MB_YESNO | MB_ICONQUESTION);
+  int answer = MessageBoxW(nullptr, qpw::W(text), qpw::W(caption), MB_YESNO | MB_ICONQUESTION);
   // Anything but Yes ends quietly: nothing saved, no window made.
   if (answer != IDYES) qpw::EndProgram();
 }
@@ -74,7 +74,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   qp::SetPlatform(&platform);
   qpw::InstallKeySetMenu();
   qpw::InstallHelpWindow();
-  qp::Hooks().createShortcut = qp::CreateDesktopShortcut;
+  qp::SetShortcutSystem(&qp::WindowsShortcutSystem());
   OleInitialize(nullptr);
   INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_TREEVIEW_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&icc);

@@ -6,10 +6,11 @@
 #include <memory>
 #include <vector>
 
-#include "app/app_state.h"
+#include "base/app_state.h"
 #include "keysets/key_face.h"
-#include "platform/gdi_win.h"
+#include "platform/scoped_win.h"
 #include "platform/resources_win.h"
+#include "platform/text_win.h"
 #include "shell/panel.h"
 #include "shell/panel_geometry.h"
 
@@ -35,7 +36,7 @@ void Fill(HDC dc, int x, int y, int w, int h, COLORREF color) {
 int TextWidth(HDC dc, const qp::Text& text) {
   if (text.empty()) return 0;
   SCRIPT_STRING_ANALYSIS ssa = nullptr;
-  const auto* s = reinterpret_cast<const wchar_t*>(text.c_str());
+  const auto* s = W(text);
   if (FAILED(ScriptStringAnalyse(dc, s, static_cast<int>(text.size()), 0, -1, SSA_GLYPHS, 0, nullptr, nullptr,
                                  nullptr, nullptr, nullptr, &ssa))) {
     SIZE size = {};
@@ -52,7 +53,7 @@ int TextWidth(HDC dc, const qp::Text& text) {
 void DrawShapedText(HDC dc, int x, int y, const qp::Text& text) {
   if (text.empty()) return;
   SCRIPT_STRING_ANALYSIS ssa = nullptr;
-  const auto* s = reinterpret_cast<const wchar_t*>(text.c_str());
+  const auto* s = W(text);
   if (FAILED(ScriptStringAnalyse(dc, s, static_cast<int>(text.size()), 0, -1, SSA_GLYPHS, 0, nullptr, nullptr,
                                  nullptr, nullptr, nullptr, &ssa))) {
     TextOutW(dc, x, y, s, static_cast<int>(text.size()));
@@ -63,7 +64,7 @@ void DrawShapedText(HDC dc, int x, int y, const qp::Text& text) {
 }
 
 void DrawPlainText(HDC dc, int x, int y, const qp::Text& text) {
-  TextOutW(dc, x, y, reinterpret_cast<const wchar_t*>(text.c_str()), static_cast<int>(text.size()));
+  TextOutW(dc, x, y, W(text), static_cast<int>(text.size()));
 }
 
 // Rounded rectangle (1, 1, w - 2, h - 2) inside the element at (x, y): a vertical gradient from
@@ -145,7 +146,7 @@ KeyBackgrounds& KeyBackgroundCache() {
 // glyphs: analysing is most of what a key costs to paint.
 void DrawKeyText(HDC dc, const Rect& a, const qp::KeyFaceText& face) {
   if (face.text.empty()) return;
-  const auto* s = reinterpret_cast<const wchar_t*>(face.text.c_str());
+  const auto* s = W(face.text);
   const int n = static_cast<int>(face.text.size());
   SCRIPT_STRING_ANALYSIS ssa = nullptr;
   if (FAILED(ScriptStringAnalyse(dc, s, n, 0, -1, SSA_GLYPHS, 0, nullptr, nullptr, nullptr, nullptr, nullptr, &ssa))) {
@@ -253,12 +254,12 @@ void PaintLabel(HDC dc, int number, const Rect& a) {
   const qp::AppState& app = qp::App();
   Fill(dc, a.x, a.y, a.w, a.h, Color(app.PanelBackColor));
   bool typeIn = number == qp::kTypeInLabel;
-  Selected font(dc, PanelFont(number >= 1025 || typeIn ? qp::kFontSmall : qp::kFontBar));
+  Selected font(dc, PanelFont(qp::IsOghamLabel(number) || typeIn ? qp::kFontSmall : qp::kFontBar));
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, Color(typeIn ? app.PanelTextColor : app.PanelLabelColor));
   qp::Text text = qp::LabelText(number);
   RECT r = {a.x, a.y, a.x + a.w, a.y + a.h};
-  DrawTextW(dc, reinterpret_cast<const wchar_t*>(text.c_str()), static_cast<int>(text.size()), &r,
+  DrawTextW(dc, W(text), static_cast<int>(text.size()), &r,
             (typeIn ? DT_RIGHT : DT_LEFT) | DT_SINGLELINE | DT_NOPREFIX | DT_TOP);
 }
 
@@ -268,7 +269,8 @@ void PaintElement(HDC dc, int number) {
   auto abs = Elements().AbsoluteRect(number);
   if (!abs) return;
   const Rect& a = *abs;
-  if ((number >= 1 && number <= 342) || (number >= 401 && number <= 457)) return PaintKey(dc, number, a);
+  if (qp::IsKeyElement(number)) return PaintKey(dc, number, a);
+  if (qp::IsLabelElement(number) || number == qp::kTypeInLabel) return PaintLabel(dc, number, a);
   switch (number) {
     case qp::kBackPanel:
     case qp::kMoreBlock:
@@ -286,14 +288,6 @@ void PaintElement(HDC dc, int number) {
     case qp::kHelpButton:
     case qp::kSettingsButton:
       return PaintImageButton(dc, number, a);
-    case qp::kTypeInLabel:
-    case 1024:
-    case 1025:
-    case 1026:
-    case 1027:
-    case 1028:
-    case 1029:
-      return PaintLabel(dc, number, a);
     default:
       return;
   }

@@ -2,8 +2,8 @@
 #pragma once
 #include <windows.h>
 
-#include "app/rect.h"
-#include "app/text.h"
+#include "base/rect.h"
+#include "base/text.h"
 
 namespace qpw {
 

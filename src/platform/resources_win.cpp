@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "platform/scoped_win.h"
 #include "resource_ids.h"
 #include "shell/png_image.h"
 
@@ -10,10 +11,10 @@ namespace qpw {
 
 namespace {
 
-HANDLE g_fontResource = nullptr;
-HFONT g_fonts[6] = {};
+FontMemory g_fontResource;
+Font g_fonts[6];
 struct PanelImageSlot {
-  HBITMAP bitmap = nullptr;
+  Bitmap bitmap;
   int width = 0;
   int height = 0;
 };
@@ -58,31 +59,27 @@ void LoadPanelFonts() {
   DWORD size = 0;
   if (ResourceBytes(IDR_FONT, &data, &size)) {
     DWORD count = 0;
-    g_fontResource = AddFontMemResourceEx(const_cast<uint8_t*>(data), size, nullptr, &count);
+    g_fontResource.Reset(AddFontMemResourceEx(const_cast<uint8_t*>(data), size, nullptr, &count));
   }
   HDC screen = GetDC(nullptr);
   int dpiY = GetDeviceCaps(screen, LOGPIXELSY);
   ReleaseDC(nullptr, screen);
-  g_fonts[0] = MakeFont(L"Tarsel Sans", 11, FW_BOLD, dpiY);
-  g_fonts[1] = MakeFont(L"Tarsel Sans", 12, FW_BOLD, dpiY);
-  g_fonts[2] = MakeFont(L"Tarsel Sans", 13, FW_BOLD, dpiY);
-  g_fonts[3] = MakeFont(L"Tahoma", 7, FW_NORMAL, dpiY);
-  g_fonts[4] = MakeFont(L"Tahoma", 8, FW_NORMAL, dpiY);
-  g_fonts[5] = MakeFont(L"Tahoma", 9, FW_BOLD, dpiY);
+  g_fonts[0].Reset(MakeFont(L"Tarsel Sans", 11, FW_BOLD, dpiY));
+  g_fonts[1].Reset(MakeFont(L"Tarsel Sans", 12, FW_BOLD, dpiY));
+  g_fonts[2].Reset(MakeFont(L"Tarsel Sans", 13, FW_BOLD, dpiY));
+  g_fonts[3].Reset(MakeFont(L"Tahoma", 7, FW_NORMAL, dpiY));
+  g_fonts[4].Reset(MakeFont(L"Tahoma", 8, FW_NORMAL, dpiY));
+  g_fonts[5].Reset(MakeFont(L"Tahoma", 9, FW_BOLD, dpiY));
 }
 
 void ReleasePanelFonts() {
-  for (HFONT& f : g_fonts) {
-    if (f) DeleteObject(f);
-    f = nullptr;
-  }
-  if (g_fontResource) RemoveFontMemResourceEx(g_fontResource);
-  g_fontResource = nullptr;
+  for (Font& f : g_fonts) f.Reset();
+  g_fontResource.Reset();
 }
 
 HFONT PanelFont(int number) {
   if (number < 0 || number > 5) return nullptr;
-  return g_fonts[number];
+  return g_fonts[number].get();
 }
 
 void LoadPanelImages() {
@@ -105,7 +102,7 @@ void LoadPanelImages() {
     for (int k = 0; k < cut.count; ++k) {
       qp::Image image = qp::CutImage(picture, k * cut.width, cut.width);
       PanelImageSlot& slot = g_images[cut.firstImage + k];
-      slot.bitmap = ImageToDib(image);
+      slot.bitmap.Reset(ImageToDib(image));
       slot.width = image.width;
       slot.height = image.height;
     }
@@ -114,8 +111,8 @@ void LoadPanelImages() {
 
 void ReleasePanelImages() {
   for (PanelImageSlot& slot : g_images) {
-    if (slot.bitmap) DeleteObject(slot.bitmap);
-    slot = PanelImageSlot{};
+    slot.bitmap.Reset();
+    slot.width = slot.height = 0;
   }
 }
 
@@ -123,7 +120,7 @@ HBITMAP PanelImage(int number, int* width, int* height) {
   if (number < 1 || number > 9) return nullptr;
   if (width) *width = g_images[number].width;
   if (height) *height = g_images[number].height;
-  return g_images[number].bitmap;
+  return g_images[number].bitmap.get();
 }
 
 HICON ProgramIcon(int size) {
@@ -135,13 +132,11 @@ void DrawPanelImage(HDC dc, int number, int x, int y) {
   int w = 0, h = 0;
   HBITMAP bmp = PanelImage(number, &w, &h);
   if (!bmp) return;
-  HDC mem = CreateCompatibleDC(dc);
+  MemoryDc mem(CreateCompatibleDC(dc));
   if (!mem) return;
-  HGDIOBJ old = SelectObject(mem, bmp);
+  Selected image(mem.get(), bmp);
   BLENDFUNCTION blend = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-  AlphaBlend(dc, x, y, w, h, mem, 0, 0, w, h, blend);
-  SelectObject(mem, old);
-  DeleteDC(mem);
+  AlphaBlend(dc, x, y, w, h, mem.get(), 0, 0, w, h, blend);
 }
 
 }  // namespace qpw

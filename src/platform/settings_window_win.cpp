@@ -9,10 +9,11 @@
 #include <iterator>
 #include <map>
 
-#include "app/dispatch.h"
-#include "app/platform.h"
-#include "platform/gdi_win.h"
+#include "control/dispatch.h"
+#include "base/platform.h"
+#include "platform/scoped_win.h"
 #include "platform/panel_win.h"
+#include "platform/text_win.h"
 #include "settings/settings_window.h"
 
 namespace qpw {
@@ -25,7 +26,6 @@ constexpr int kMaxPages = 4;
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kWindowExStyle = WS_EX_TOOLWINDOW;
 
-const wchar_t* W(const char16_t* t) { return reinterpret_cast<const wchar_t*>(t); }
 
 void DispatchSettingsEvent(qp::EventKind kind, int element = 0,
                            qp::ElementEventType type = qp::ElementEventType::LeftClick) {
@@ -279,8 +279,6 @@ void InstallSettingsWindow() {
   hooks.closeSettings = qp::CloseSettingsWindow;
   hooks.settingsOpen = qp::SettingsWindowOpen;
   hooks.settingsControl = qp::SettingsControlEvent;
-  hooks.addRuneFilterPage = qp::AddRuneFilterPageIfMissing;
-  hooks.dropRuneFilterPage = qp::DropRuneFilterPage;
 }
 
 }  // namespace qpw

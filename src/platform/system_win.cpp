@@ -7,6 +7,7 @@
 #include <limits>
 #include <string>
 
+#include "platform/text_win.h"
 #include "shell/docking.h"
 
 namespace qp {
@@ -21,12 +22,10 @@ namespace {
 // Window texts are read into buffers of this many units, the terminating zero included.
 constexpr int kTextBufferUnits = 255;
 
-std::wstring ToWide(const Text& text) { return std::wstring(text.begin(), text.end()); }
-
 Text FromBuffer(const wchar_t* buffer, int length) {
   if (length <= 0) return Text();
   if (length > kTextBufferUnits - 1) length = kTextBufferUnits - 1;
-  return Text(buffer, buffer + length);
+  return qpw::FromWide(buffer, static_cast<size_t>(length));
 }
 
 HWND ToHwnd(uintptr_t handle) { return reinterpret_cast<HWND>(handle); }
@@ -93,8 +92,7 @@ ForegroundInfo WinForeground() {
 }
 
 uintptr_t WinFindWindowByTitle(const Text& title) {
-  const std::wstring wide = ToWide(title);
-  return reinterpret_cast<uintptr_t>(FindWindowW(nullptr, wide.c_str()));
+  return reinterpret_cast<uintptr_t>(FindWindowW(nullptr, qpw::W(title)));
 }
 
 bool WinIsWindow(uintptr_t handle) { return IsWindow(ToHwnd(handle)) != 0; }
@@ -147,18 +145,15 @@ void WinSendInput(const std::vector<KeyInputRecord>& records, size_t count) {
 }
 
 int WinMessageBox(const Text& text, const Text& caption, int flags) {
-  const std::wstring wideText = ToWide(text);
-  const std::wstring wideCaption = ToWide(caption);
-  return MessageBoxW(GetActiveWindow(), wideText.c_str(), wideCaption.c_str(), static_cast<UINT>(flags));
+  return MessageBoxW(GetActiveWindow(), qpw::W(text), qpw::W(caption), static_cast<UINT>(flags));
 }
 
 void WinOpenUrl(const Text& url) {
-  const std::wstring wide = ToWide(url);
   SHELLEXECUTEINFOW info = {};
   info.cbSize = sizeof(info);
   info.fMask = SEE_MASK_NOASYNC;
   info.lpVerb = L"open";
-  info.lpFile = wide.c_str();
+  info.lpFile = qpw::W(url);
   info.nShow = SW_SHOWNORMAL;
   ShellExecuteExW(&info);
 }

@@ -6,10 +6,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/app_state.h"
-#include "app/platform.h"
-#include "app/rect.h"
-#include "app/text.h"
+#include "base/app_state.h"
+#include "base/platform.h"
+#include "base/rect.h"
+#include "base/text.h"
 
 namespace qp {
 

@@ -7,12 +7,12 @@
 
 #include "platform/keyset_menu_win.h"
 #include "platform/panel_win.h"
+#include "platform/text_win.h"
 
 namespace qpw {
 
 namespace {
 
-const wchar_t* W(const qp::Text& t) { return reinterpret_cast<const wchar_t*>(t.c_str()); }
 
 LRESULT Combo(UINT msg, WPARAM wp = 0, LPARAM lp = 0) {
   HWND combo = TargetBoxWindow();
@@ -34,7 +34,7 @@ void WinPlatform::EnableMenuItem(int item, bool enabled) { EnableMenuEntry(item,
 void WinPlatform::ShowPopupMenu() { qpw::ShowPopupMenu(); }
 void WinPlatform::RedrawElement(int number) { InvalidateElement(number); }
 void WinPlatform::RedrawPanel() { InvalidatePanel(); }
-void WinPlatform::SetWindowColors() { InvalidatePanel(); }
+void WinPlatform::RepaintWithScheme() { InvalidatePanel(); }
 void WinPlatform::DrainPendingInput() { qpw::DrainPendingInput(); }
 void WinPlatform::SleepMs(int ms) { Sleep(static_cast<DWORD>(ms > 0 ? ms : 0)); }
 

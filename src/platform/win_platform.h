@@ -1,6 +1,6 @@
 // The program's Platform on Windows: the panel window's operations and the system calls.
 #pragma once
-#include "app/platform.h"
+#include "base/platform.h"
 
 namespace qpw {
 
@@ -19,7 +19,7 @@ class WinPlatform : public qp::Platform {
   void ShowPopupMenu() override;
   void RedrawElement(int number) override;
   void RedrawPanel() override;
-  void SetWindowColors() override;
+  void RepaintWithScheme() override;
   void DrainPendingInput() override;
   void SleepMs(int ms) override;
 

@@ -1,6 +1,6 @@
 #include "settings/desktop_shortcut.h"
 
-#include "app/platform.h"
+#include "base/platform.h"
 
 namespace qp {
 
@@ -45,6 +45,16 @@ void CreateDesktopShortcut(ShortcutSystem& system) {
   system.WriteScriptFileAndClose(ShortcutScript(desktop, program, system.DocumentsFolder()));
   system.RunHiddenAndWait(kScriptHost, ScriptHostParameters(script));
   system.RemoveFile(script);
+}
+
+namespace {
+ShortcutSystem* g_system = nullptr;
+}  // namespace
+
+void SetShortcutSystem(ShortcutSystem* system) { g_system = system; }
+
+void CreateDesktopShortcut() {
+  if (g_system) CreateDesktopShortcut(*g_system);
 }
 
 }  // namespace qp

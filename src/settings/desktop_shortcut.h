@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/text.h"
+#include "base/text.h"
 
 namespace qp {
 
@@ -42,5 +42,10 @@ class ShortcutSystem {
 // it with the script host, waits and deletes it. An existing non-empty shortcut means nothing
 // is done. A script that cannot be written is reported in a message box.
 void CreateDesktopShortcut(ShortcutSystem& system);
+
+// The system the program makes its shortcut through; the Windows entry point installs it.
+void SetShortcutSystem(ShortcutSystem* system);
+// CreateDesktopShortcut through the installed system; nothing before one is installed.
+void CreateDesktopShortcut();
 
 }  // namespace qp

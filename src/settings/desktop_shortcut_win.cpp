@@ -3,50 +3,24 @@
 #include <shlobj.h>
 
 #include <string>
-#include <utility>
 
+#include "platform/paths_win.h"
+#include "platform/scoped_win.h"
+#include "platform/text_win.h"
 #include "settings/desktop_shortcut.h"
 #include "settings/desktop_shortcut_win.h"
-#include "settings/settings_fs_win.h"
+#include "settings/settings_store.h"
 
 namespace qp {
 namespace {
 
 constexpr DWORD kPathUnits = 260;
 
-const wchar_t* W(const Text& t) { return reinterpret_cast<const wchar_t*>(t.c_str()); }
-Text FromWide(const wchar_t* s) { return Text(reinterpret_cast<const char16_t*>(s)); }
+using qpw::FromWide;
+using qpw::W;
 
-Text WithBackslash(Text path) {
-  if (!path.empty() && path.back() != u'\\') path += u'\\';
-  return path;
-}
-
-// A kernel handle that is closed with its owner.
-class KernelHandle {
- public:
-  KernelHandle() = default;
-  explicit KernelHandle(HANDLE h) : h_(h == INVALID_HANDLE_VALUE ? nullptr : h) {}
-  ~KernelHandle() { Reset(); }
-  KernelHandle(const KernelHandle&) = delete;
-  KernelHandle& operator=(const KernelHandle&) = delete;
-  KernelHandle& operator=(KernelHandle&& other) noexcept {
-    if (this != &other) {
-      Reset();
-      h_ = std::exchange(other.h_, nullptr);
-    }
-    return *this;
-  }
-  void Reset() {
-    if (h_) CloseHandle(h_);
-    h_ = nullptr;
-  }
-  HANDLE get() const { return h_; }
-  explicit operator bool() const { return h_ != nullptr; }
-
- private:
-  HANDLE h_ = nullptr;
-};
+using qpw::AdoptFile;
+using qpw::KernelHandle;
 
 class WinShortcutSystem : public ShortcutSystem {
  public:
@@ -57,30 +31,12 @@ class WinShortcutSystem : public ShortcutSystem {
     // The short 8.3 form would end up in the script; the long one is what the user sees.
     wchar_t longPath[kPathUnits + 1] = {};
     DWORD m = GetLongPathNameW(temp, longPath, kPathUnits);
-    return WithBackslash(FromWide(m > 0 && m <= kPathUnits ? longPath : temp));
+    return EnsureTrailingBackslash(FromWide(m > 0 && m <= kPathUnits ? longPath : temp));
   }
 
-  Text DesktopFolder() override { return SpecialFolderPath(CSIDL_DESKTOPDIRECTORY); }
-
-  Text DocumentsFolder() override {
-    PIDLIST_ABSOLUTE pidl = nullptr;
-    if (FAILED(SHGetFolderLocation(nullptr, CSIDL_PERSONAL, nullptr, 0, &pidl)) || !pidl) return Text();
-    wchar_t path[MAX_PATH] = {};
-    BOOL ok = SHGetPathFromIDListW(pidl, path);
-    CoTaskMemFree(pidl);
-    return ok ? WithBackslash(FromWide(path)) : Text();
-  }
-
-  Text ProgramPath() override {
-    std::wstring buffer(kPathUnits, L'\0');
-    for (;;) {
-      DWORD n = GetModuleFileNameW(nullptr, &buffer[0], static_cast<DWORD>(buffer.size()));
-      if (n == 0) return Text();
-      if (n < buffer.size()) return Text(reinterpret_cast<const char16_t*>(buffer.c_str()), n);
-      if (buffer.size() >= 32768) return Text();
-      buffer.resize(buffer.size() * 2);
-    }
-  }
+  Text DesktopFolder() override { return qpw::SpecialFolderPath(CSIDL_DESKTOPDIRECTORY); }
+  Text DocumentsFolder() override { return qpw::SpecialFolderPath(CSIDL_PERSONAL); }
+  Text ProgramPath() override { return qpw::ProgramFilePath(); }
 
   int64_t FileSize(const Text& path) override {
     WIN32_FILE_ATTRIBUTE_DATA data;
@@ -92,8 +48,7 @@ class WinShortcutSystem : public ShortcutSystem {
   void RemoveFile(const Text& path) override { DeleteFileW(W(path)); }
 
   bool CreateScriptFile(const Text& path) override {
-    file_ = KernelHandle(
-        CreateFileW(W(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    file_ = AdoptFile(CreateFileW(W(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     return static_cast<bool>(file_);
   }
 
@@ -133,9 +88,9 @@ class WinShortcutSystem : public ShortcutSystem {
 
 }  // namespace
 
-void CreateDesktopShortcut() {
-  WinShortcutSystem system;
-  CreateDesktopShortcut(system);
+ShortcutSystem& WindowsShortcutSystem() {
+  static WinShortcutSystem system;
+  return system;
 }
 
 }  // namespace qp

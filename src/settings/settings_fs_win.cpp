@@ -2,35 +2,35 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <utility>
+
+#include "platform/paths_win.h"
+#include "platform/scoped_win.h"
+#include "platform/text_win.h"
 #include "settings/settings_fs_win.h"
 
 namespace qp {
 
 namespace {
 
-constexpr DWORD kPathUnits = 260;
-
-const wchar_t* W(const Text& t) { return reinterpret_cast<const wchar_t*>(t.c_str()); }
+using qpw::W;
 
 class WinSettingsFile : public SettingsFile {
  public:
-  WinSettingsFile(HANDLE h, bool readOnly) : handle_(h), readOnly_(readOnly) {}
-  ~WinSettingsFile() override { CloseHandle(handle_); }
-  WinSettingsFile(const WinSettingsFile&) = delete;
-  WinSettingsFile& operator=(const WinSettingsFile&) = delete;
+  WinSettingsFile(qpw::KernelHandle h, bool readOnly) : handle_(std::move(h)), readOnly_(readOnly) {}
 
   bool ReadOnly() const override { return readOnly_; }
 
   bool ReadAll(std::string& bytes) override {
     LARGE_INTEGER size;
-    if (!GetFileSizeEx(handle_, &size) || size.QuadPart < 0 || size.QuadPart > kMaxSettingsFileBytes) return false;
+    if (!GetFileSizeEx(handle_.get(), &size) || size.QuadPart < 0 || size.QuadPart > kMaxSettingsFileBytes) return false;
     bytes.assign(static_cast<size_t>(size.QuadPart), '\0');
     LARGE_INTEGER zero = {};
-    if (!SetFilePointerEx(handle_, zero, nullptr, FILE_BEGIN)) return false;
+    if (!SetFilePointerEx(handle_.get(), zero, nullptr, FILE_BEGIN)) return false;
     size_t done = 0;
     while (done < bytes.size()) {
       DWORD got = 0;
-      if (!ReadFile(handle_, &bytes[done], static_cast<DWORD>(bytes.size() - done), &got, nullptr)) return false;
+      if (!ReadFile(handle_.get(), &bytes[done], static_cast<DWORD>(bytes.size() - done), &got, nullptr)) return false;
       if (got == 0) break;  // the file shrank while we read it
       done += got;
     }
@@ -41,39 +41,34 @@ class WinSettingsFile : public SettingsFile {
   bool Rewrite(std::string_view bytes) override {
     if (readOnly_) return false;
     LARGE_INTEGER zero = {};
-    if (!SetFilePointerEx(handle_, zero, nullptr, FILE_BEGIN)) return false;
+    if (!SetFilePointerEx(handle_.get(), zero, nullptr, FILE_BEGIN)) return false;
     size_t done = 0;
     while (done < bytes.size()) {
       DWORD put = 0;
-      if (!WriteFile(handle_, bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &put, nullptr) || put == 0) {
+      if (!WriteFile(handle_.get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &put, nullptr) || put == 0) {
         return false;
       }
       done += put;
     }
-    return SetEndOfFile(handle_) != 0;
+    return SetEndOfFile(handle_.get()) != 0;
   }
 
  private:
-  HANDLE handle_;
+  qpw::KernelHandle handle_;
   bool readOnly_;
 };
 
 std::unique_ptr<SettingsFile> Wrap(HANDLE h, bool readOnly) {
-  if (h == INVALID_HANDLE_VALUE) return nullptr;
-  return std::make_unique<WinSettingsFile>(h, readOnly);
+  qpw::KernelHandle file = qpw::AdoptFile(h);
+  if (!file) return nullptr;
+  return std::make_unique<WinSettingsFile>(std::move(file), readOnly);
 }
 
 class WinSettingsFs : public SettingsFs {
  public:
-  Text ProgramFilePath() override {
-    wchar_t buf[kPathUnits];
-    const DWORD n = GetModuleFileNameW(nullptr, buf, kPathUnits);
-    // A path cut at the buffer's end would name some other folder.
-    if (n == 0 || n >= kPathUnits) return Text();
-    return Text(reinterpret_cast<const char16_t*>(buf), n);
-  }
+  Text ProgramFilePath() override { return qpw::ProgramFilePath(); }
 
-  Text AppDataFolder() override { return SpecialFolderPath(CSIDL_APPDATA); }
+  Text AppDataFolder() override { return qpw::SpecialFolderPath(CSIDL_APPDATA); }
 
   int64_t FileSize(const Text& path) override {
     WIN32_FILE_ATTRIBUTE_DATA data;
@@ -108,16 +103,6 @@ class WinSettingsFs : public SettingsFs {
 SettingsFs& WindowsSettingsFs() {
   static WinSettingsFs fs;
   return fs;
-}
-
-Text SpecialFolderPath(int csidl) {
-  PIDLIST_ABSOLUTE items = nullptr;
-  if (FAILED(SHGetSpecialFolderLocation(nullptr, csidl, &items)) || !items) return Text();
-  wchar_t buf[kPathUnits] = {};
-  const BOOL ok = SHGetPathFromIDListW(items, buf);
-  CoTaskMemFree(items);
-  if (!ok) return Text();
-  return EnsureTrailingBackslash(Text(reinterpret_cast<const char16_t*>(buf)));
 }
 
 }  // namespace qp

@@ -2,16 +2,12 @@
 // special folders. Defined in settings_fs_win.cpp, which only the Windows programs
 // compile.
 #pragma once
-#include "app/text.h"
+#include "base/text.h"
 #include "settings/settings_store.h"
 
 namespace qp {
 
 // The file system as the settings code sees it, for LoadSettings and SaveSettings.
 SettingsFs& WindowsSettingsFs();
-
-// A shell special folder (a CSIDL number, e.g. 26 application data, 16 desktop)
-// ending in a backslash; empty when the shell cannot name it.
-Text SpecialFolderPath(int csidl);
 
 }  // namespace qp

@@ -1,5 +1,6 @@
 #include "settings/settings_store.h"
 
+#include "base/platform.h"
 #include "settings/preferences_file.h"
 
 namespace qp {
@@ -144,6 +145,18 @@ void SaveSettings(const AppState& state, SettingsFs& fs, const Edition& edition,
   const std::string out = prefs.Serialize();
   if (out.size() > static_cast<uint64_t>(kMaxSettingsFileBytes)) return;
   file->Rewrite(out);
+}
+
+namespace {
+SettingsFs* g_fs = nullptr;
+}  // namespace
+
+void SetSettingsFs(SettingsFs* fs) { g_fs = fs; }
+
+void SaveSettingsNow() {
+  if (!g_fs) return;
+  const Rect outer = Plat().MainWindowRect();
+  SaveSettings(App(), *g_fs, CurrentEdition(), outer.x, outer.y);
 }
 
 }  // namespace qp

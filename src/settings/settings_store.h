@@ -8,9 +8,9 @@
 #include <string>
 #include <string_view>
 
-#include "app/app_state.h"
-#include "app/edition.h"
-#include "app/text.h"
+#include "base/app_state.h"
+#include "base/edition.h"
+#include "base/text.h"
 
 namespace qp {
 
@@ -39,7 +39,7 @@ class SettingsFile {
 class SettingsFs {
  public:
   virtual ~SettingsFs() = default;
-  // Full path of the running program file; empty when unknown or too long.
+  // Full path of the running program file; empty when unknown.
   virtual Text ProgramFilePath() = 0;
   // The user's application-data folder ending in a backslash; empty when unknown.
   virtual Text AppDataFolder() = 0;
@@ -79,5 +79,11 @@ void LoadSettings(AppState& state, SettingsFs& fs, const Edition& edition);
 // was opened read-only, or in the standard edition.
 void SaveSettings(const AppState& state, SettingsFs& fs, const Edition& edition, int32_t winLeft,
                   int32_t winTop);
+
+// The file system the configuration is kept in; the entry point installs it once.
+void SetSettingsFs(SettingsFs* fs);
+// Saves every setting with the main window's current position (nothing before a file system is
+// installed, and nothing in the standard edition).
+void SaveSettingsNow();
 
 }  // namespace qp

@@ -1,13 +1,13 @@
 #include "settings/settings_window.h"
 
-#include "app/app_state.h"
-#include "app/dispatch.h"
-#include "app/platform.h"
-#include "app/program.h"
+#include "base/app_state.h"
+#include "base/platform.h"
 #include "keysets/catalogue.h"
 #include "keysets/layout.h"
 #include "output/format.h"
 #include "output/target_list.h"
+#include "settings/desktop_shortcut.h"
+#include "settings/settings_store.h"
 #include "shell/docking.h"
 #include "shell/panel.h"
 #include "shell/panel_geometry.h"
@@ -79,7 +79,7 @@ void OnTopChanged() {
     a.AlwaysOnTop = 1;
     Plat().SetMainTopmost(true);
     Elements().SetData(kOnTopBox, 1);
-    DrawOnTopBox(0);
+    SetElementFace(kOnTopBox, 0);
   } else {
     // The panel stays topmost until the user switches the panel's own box off.
     a.AlwaysOnTop = 0;
@@ -131,6 +131,14 @@ void RuneRowChanged(int id) {
   if (!flag) return;
   *flag = Checked(id) ? 1 : 0;
   RebuildRunicSet();
+}
+
+// The rune filter tab lives exactly as long as the runic set is shown: it goes once KeySet holds
+// the new set, before the old keys do, and comes once the runic set is built.
+void ChooseKeySetOption(int n) {
+  if (n == App().KeySet) return;
+  SelectKeySet(n, DropRuneFilterPage);
+  if (n == kRunicSet) AddRuneFilterPageIfMissing();
 }
 
 void RuneOrderChanged(int id) {
@@ -280,7 +288,7 @@ void CloseSettingsWindow() {
   const bool multiRun = Checked(kMultiRunCheck);
   a.ShortcutIcon = shortcut ? 1 : 0;
   // Clearing the box never deletes a shortcut.
-  if (shortcut && Hooks().createShortcut) Hooks().createShortcut();
+  if (shortcut) CreateDesktopShortcut();
   a.Dock = dock ? 1 : 0;
   if (dock) RefreshWorkArea();
   a.StartNoShow = startHidden ? 1 : 0;
@@ -294,7 +302,7 @@ void CloseSettingsWindow() {
 void SettingsControlEvent(int element, ElementEventType type) {
   if (!SettingsWindowOpen()) return;
   if (element >= kKeySetOptionBase + 1 && element <= kKeySetOptionBase + kKeySetCount) {
-    if (Checked(element)) SelectKeySet(element - kKeySetOptionBase);
+    if (Checked(element)) ChooseKeySetOption(element - kKeySetOptionBase);
     return;
   }
   if (element >= kOutputOptionBase + 1 && element <= kOutputOptionBase + kOutputModeCount) {

@@ -4,27 +4,11 @@
 #pragma once
 #include <vector>
 
-#include "app/rect.h"
+#include "base/ids.h"
+#include "base/rect.h"
 #include "shell/elements.h"
 
 namespace qp {
-
-// Control ids, shared with the dispatch.
-constexpr int kOnTopCheck = 1009;
-constexpr int kShortcutCheck = 1010;
-constexpr int kDarkCheck = 1011;
-constexpr int kDockCheck = 1012;
-constexpr int kMultiRunCheck = 1013;
-constexpr int kStartHiddenCheck = 1014;
-constexpr int kNamedTargetCheck = 1015;
-constexpr int kFirstRuneRowCheck = 1016;  // 1016..1021: Elder .. Loremark
-constexpr int kLastRuneRowCheck = 1021;
-constexpr int kDoneButton = 1031;
-constexpr int kUnicodeOrderOption = 1033;
-constexpr int kTransliterationOrderOption = 1034;
-constexpr int kKeySetOptionBase = 1034;  // + key set 1..21
-constexpr int kOutputOptionBase = 1055;  // + output mode 1..12
-constexpr int kSettingsTabs = 1068;
 
 // Tabs by index.
 constexpr int kGeneralTab = 0;
@@ -111,8 +95,8 @@ bool SettingsWindowOpen();
 // A control of the window reported an event (the dispatch sends 1009..1068 here).
 void SettingsControlEvent(int element, ElementEventType type);
 
-// The panel tells the window about key set changes: the rune filter tab lives exactly as long
-// as the runic set is shown.
+// Key set changes made on the "Key Sets" tab add and drop the rune filter tab: it lives exactly
+// as long as the runic set is shown.
 void AddRuneFilterPageIfMissing();
 void DropRuneFilterPage();
 

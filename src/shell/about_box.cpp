@@ -1,6 +1,6 @@
 #include "shell/about_box.h"
 
-#include "app/platform.h"
+#include "base/platform.h"
 
 namespace qp {
 

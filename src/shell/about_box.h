@@ -1,7 +1,7 @@
 // The About box: product, version, build and maker in a plain message box.
 #pragma once
-#include "app/edition.h"
-#include "app/text.h"
+#include "base/edition.h"
+#include "base/text.h"
 
 namespace qp {
 

@@ -3,7 +3,7 @@
 #pragma once
 #include <cstdint>
 
-#include "app/rect.h"
+#include "base/rect.h"
 
 namespace qp {
 

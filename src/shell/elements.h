@@ -6,14 +6,11 @@
 #include <optional>
 #include <vector>
 
-#include "app/rect.h"
-#include "app/text.h"
+#include "base/ids.h"
+#include "base/rect.h"
+#include "base/text.h"
 
 namespace qp {
-
-// Numbers 1..1070: keys 1..342 and 401..457, the other elements 1000..1070.
-// Number 0 stands for the window itself, as the parent of top-level elements.
-constexpr int kMaxElementNumber = 1070;
 
 // Face states a drawn element can be painted in.
 constexpr int kFaceNormal = 0;

@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/edition.h"
-#include "app/text.h"
+#include "base/edition.h"
+#include "base/text.h"
 
 namespace qp {
 

@@ -3,14 +3,13 @@
 #pragma once
 #include <cstdint>
 
-#include "app/edition.h"
-#include "app/rect.h"
-#include "app/text.h"
+#include "base/edition.h"
+#include "base/ids.h"
+#include "base/rect.h"
+#include "base/text.h"
 
 namespace qp {
 
-constexpr int kHelpTopicList = 1069;  // tree view of topics
-constexpr int kHelpPageView = 1070;   // the page (HTML view, or its plain-text stand-in)
 constexpr int kHelpClientHeight = 500;
 constexpr int kHelpListWidth = 180;
 constexpr int kHelpListItemHeight = 30;

@@ -1,8 +1,8 @@
 #include "shell/keyset_menu.h"
 
-#include "app/app_state.h"
-#include "app/dispatch.h"
-#include "app/platform.h"
+#include "base/app_state.h"
+#include "base/ids.h"
+#include "base/platform.h"
 #include "keysets/catalogue.h"
 #include "shell/panel.h"
 #include "shell/panel_geometry.h"

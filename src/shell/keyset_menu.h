@@ -3,8 +3,8 @@
 #pragma once
 #include <vector>
 
-#include "app/rect.h"
-#include "app/text.h"
+#include "base/rect.h"
+#include "base/text.h"
 
 namespace qp {
 

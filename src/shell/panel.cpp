@@ -1,9 +1,9 @@
 #include "shell/panel.h"
 
-#include "app/app_state.h"
-#include "app/dispatch.h"
-#include "app/edition.h"
-#include "app/platform.h"
+#include "base/app_state.h"
+#include "base/edition.h"
+#include "base/ids.h"
+#include "base/platform.h"
 #include "keysets/catalogue.h"
 #include "keysets/key_face.h"
 #include "keysets/layout.h"
@@ -13,12 +13,14 @@
 
 namespace qp {
 
+static_assert(kMoreKeyBase + kMoreBlockPositions == kLastMoreKey, "the more block's keys end at kLastMoreKey");
+
 namespace {
 
 ElementTable g_elements;
 int g_openContainer = kBackPanel;  // where CreateKey puts new elements
 Text g_titleText;
-Text g_labels[6];  // 1024 (phonetic) and 1025..1029 (Ogham)
+Text g_labels[kLastLabel - kFirstLabel + 1];  // by element number from kFirstLabel
 
 const char16_t* const kOghamLabels[] = {u"Aicme\u00A0Beithe", u"Aicme\u00A0h\u00DAatha", u"Aicme\u00A0Muine",
                                         u"Aicme\u00A0Ailme", u"Forfeda"};
@@ -55,14 +57,14 @@ Text KeyTooltip(int set, int position, const KeyRecord& record) {
 }
 
 void CreateLabel(int number, const Rect& r, const Text& text) {
-  if (number < 1024 || number > 1029) return;
-  if (g_elements.Create(number, kBackPanel, r)) g_labels[number - 1024] = text;
+  if (!IsLabelElement(number)) return;
+  if (g_elements.Create(number, kBackPanel, r)) g_labels[number - kFirstLabel] = text;
 }
 
 void SetTitleAndTray() {
   Text title = WindowTitleForShownSet();
   Plat().SetMainTitle(title);
-  DrawTitleStrip(Text(CurrentEdition().titlePrefix) + KeySetName(ShownKeySet()));
+  SetTitleStripText(Text(CurrentEdition().titlePrefix) + KeySetName(ShownKeySet()));
   Plat().SetTrayTip(TrayTipForShownSet());
 }
 
@@ -88,7 +90,7 @@ Text TrayTipForShownSet() { return Text(CurrentEdition().trayPrefix) + u"\r\n" +
 const Text& TitleStripText() { return g_titleText; }
 
 Text LabelText(int element) {
-  if (element >= 1024 && element <= 1029) return g_labels[element - 1024];
+  if (IsLabelElement(element)) return g_labels[element - kFirstLabel];
   if (element == kTypeInLabel) return u"type in ";
   return Text();
 }
@@ -120,14 +122,14 @@ void LoadKeyPanel() {
   a.PanelBackColor = static_cast<int32_t>(scheme.panelBack);
   a.PanelTextColor = static_cast<int32_t>(scheme.panelText);
   a.PanelLabelColor = static_cast<int32_t>(scheme.panelLabel);
-  Plat().SetWindowColors();
-  DrawImageButton(kCloseButton, scheme.closeImage);
-  DrawImageButton(kHelpButton, 8);
-  DrawImageButton(kSettingsButton, 3);
-  DrawOnTopBox(0);
-  DrawDropButton(0);
-  DrawPanelButton(kMoreButton, 0);
-  DrawPanelButton(kRefreshButton, 0);
+  Plat().RepaintWithScheme();
+  SetElementFace(kCloseButton, scheme.closeImage);
+  SetElementFace(kHelpButton, 8);
+  SetElementFace(kSettingsButton, 3);
+  SetElementFace(kOnTopBox, 0);
+  SetElementFace(kDropButton, 0);
+  SetElementFace(kMoreButton, 0);
+  SetElementFace(kRefreshButton, 0);
   BuildMoreBlock();
   LoadCurrentKeySet();
   // Everything repaints with the new set and colours.
@@ -135,13 +137,11 @@ void LoadKeyPanel() {
 }
 
 void ClearKeySet() {
-  // Leaving the runic set takes its filter tab out of the settings window.
-  if (Hooks().dropRuneFilterPage) Hooks().dropRuneFilterPage();
-  if (g_elements.Exists(1025)) {
-    for (int n = 1025; n <= 1029; ++n) g_elements.Free(n);
+  if (g_elements.Exists(kOghamFirstLabel)) {
+    for (int n = kOghamFirstLabel; n <= kLastLabel; ++n) g_elements.Free(n);
   }
-  if (g_elements.Exists(1024)) g_elements.Free(1024);
-  for (int n = 1; n <= 342; ++n) {
+  if (g_elements.Exists(kPhoneticLabel)) g_elements.Free(kPhoneticLabel);
+  for (int n = kFirstSetKey; n <= kLastSetKey; ++n) {
     g_elements.Free(n);
     App().EntityText[static_cast<size_t>(n)].clear();
   }
@@ -154,7 +154,7 @@ void BuildMoreBlock() {
     const KeyRecord& rec = table.records[i];
     auto r = MoreKeyRect(i);
     if (!r || rec.codePoint < 1) continue;
-    int number = 400 + i;
+    int number = kMoreKeyBase + i;
     if (!CreateKey(number, r->x, r->y, r->w, r->h, rec.codePoint)) continue;
     g_elements.SetTooltip(number, rec.tooltip);
     if (CurrentEdition().hasOutputModes && rec.entityName[0] != '\0') {
@@ -210,13 +210,13 @@ void LoadCurrentKeySet() {
   SetTitleAndTray();
 }
 
-void SelectKeySet(int n) {
+void SelectKeySet(int n, void (*leaving)()) {
   if (n == App().KeySet) return;
   App().KeySet = n;
+  if (leaving) leaving();
   ClearKeySet();
   LoadCurrentKeySet();
   Plat().RedrawPanel();
-  if (n == kRunicSet && Hooks().addRuneFilterPage) Hooks().addRuneFilterPage();
 }
 
 void SetKeyAreaHeight(int h) {
@@ -236,7 +236,7 @@ void RelayoutPanel() {
   for (const ElementPlace& place : RelayoutPlaces(a.PanelWidth, a.PanelHeight, a.KeySize)) {
     g_elements.SetRect(place.element, place.rect);
   }
-  DrawTitleStrip(g_titleText);
+  SetTitleStripText(g_titleText);
   Plat().RedrawPanel();
   // Whatever the user did while the panel changed shape refers to keys that have moved.
   Plat().DrainPendingInput();
@@ -249,7 +249,7 @@ void ToggleMoreBlock() {
   PanelToApp(p);
   g_elements.Show(kMoreBlock, shown);
   g_elements.SetData(kMoreButton, shown ? kMoreShown : kMoreHidden);
-  DrawPanelButton(kMoreButton, 0);
+  SetElementFace(kMoreButton, 0);
   RelayoutPanel();
   if (CurrentEdition().kind == EditionKind::Pro && ShownKeySet() == kEsperantoSet) LoadCurrentKeySet();
 }
@@ -267,18 +267,13 @@ void ShowPanel(bool show) {
   }
 }
 
-void DrawKeyFace(int element, int state) {
+void SetElementFace(int element, int face) {
   if (!g_elements.Exists(element)) return;
-  g_elements.SetFace(element, state);
+  g_elements.SetFace(element, face);
   Plat().RedrawElement(element);
 }
 
-void DrawOnTopBox(int state) { DrawKeyFace(kOnTopBox, state); }
-void DrawDropButton(int state) { DrawKeyFace(kDropButton, state); }
-void DrawPanelButton(int element, int state) { DrawKeyFace(element, state); }
-void DrawImageButton(int element, int image) { DrawKeyFace(element, image); }
-
-void DrawTitleStrip(const Text& text) {
+void SetTitleStripText(const Text& text) {
   g_titleText = text;
   Plat().RedrawElement(kTitleStrip);
 }

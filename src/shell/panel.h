@@ -3,7 +3,7 @@
 #pragma once
 #include <cstdint>
 
-#include "app/text.h"
+#include "base/text.h"
 #include "shell/elements.h"
 
 namespace qp {
@@ -19,7 +19,7 @@ void CreatePanelElements();
 
 // Full rebuild for the current KeySet: colours, bar faces, more block, keys, title.
 void LoadKeyPanel();
-// Removes the current set's keys and labels (and the runic filter tab when leaving it).
+// Removes the current set's keys and labels.
 void ClearKeySet();
 // The 57 keys of the more block.
 void BuildMoreBlock();
@@ -27,21 +27,20 @@ void BuildMoreBlock();
 int CreateKey(int number, int x, int y, int w, int h, int32_t codePoint);
 // The current set's loader.
 void LoadCurrentKeySet();
-// Switch to set n (the edition's numbering); nothing when it is already shown.
-void SelectKeySet(int n);
+// Switch to set n (the edition's numbering); nothing when it is already shown. `leaving`, when
+// given, runs once KeySet holds n and before the old set's keys go.
+void SelectKeySet(int n, void (*leaving)() = nullptr);
 
 void SetKeyAreaHeight(int h);
 void RelayoutPanel();
 void ToggleMoreBlock();
 void ShowPanel(bool show);
 
-// Face drawing: state or image kept with the element, then repainted.
-void DrawKeyFace(int element, int state);
-void DrawOnTopBox(int state);
-void DrawDropButton(int state);
-void DrawPanelButton(int element, int state);
-void DrawImageButton(int element, int image);
-void DrawTitleStrip(const Text& text);
+// Records the face an element is painted in (a key's or button's state, or an image button's
+// picture number) and asks for that element to be repainted.
+void SetElementFace(int element, int face);
+// Records the title strip's text and asks for the strip to be repainted.
+void SetTitleStripText(const Text& text);
 
 // Texts the painter shows.
 const Text& TitleStripText();

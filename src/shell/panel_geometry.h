@@ -4,24 +4,10 @@
 #include <optional>
 #include <vector>
 
-#include "app/rect.h"
+#include "base/ids.h"
+#include "base/rect.h"
 
 namespace qp {
-
-// Element numbers of the panel's fixed elements.
-constexpr int kCloseButton = 1000;
-constexpr int kDropButton = 1001;
-constexpr int kHelpButton = 1002;
-constexpr int kSettingsButton = 1003;
-constexpr int kTitleStrip = 1004;
-constexpr int kBackPanel = 1005;
-constexpr int kTargetFrame = 1006;
-constexpr int kMoreBlock = 1007;
-constexpr int kOnTopBox = 1008;
-constexpr int kTargetBox = 1022;
-constexpr int kTypeInLabel = 1023;
-constexpr int kRefreshButton = 1030;
-constexpr int kMoreButton = 1032;
 
 constexpr int kWidePanelWidth = 498;
 constexpr int kStartPanelHeight = 139;

@@ -1,7 +1,7 @@
 #include "shell/window_moves.h"
 
-#include "app/app_state.h"
-#include "app/platform.h"
+#include "base/app_state.h"
+#include "base/platform.h"
 #include "shell/docking.h"
 
 namespace qp {

@@ -3,8 +3,8 @@
 #include <benchmark/benchmark.h>
 
 #include "../unit/fake_platform.h"
-#include "app/app_state.h"
-#include "app/edition.h"
+#include "base/app_state.h"
+#include "base/edition.h"
 #include "keysets/layout.h"
 #include "shell/panel.h"
 #include "shell/panel_geometry.h"

@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
-#include "app/command_line.h"
-#include "app/edition.h"
-#include "app/instance_check.h"
-#include "app/lower_case.h"
-#include "app/platform.h"
+#include "base/app_state.h"
+#include "base/command_line.h"
+#include "base/edition.h"
+#include "base/instance_check.h"
+#include "base/lower_case.h"
+#include "base/platform.h"
 #include "fuzz_check.h"
 #include "output/target_list.h"
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/text.h"
+#include "base/text.h"
 #include "fuzz_check.h"
 #include "output/format.h"
 

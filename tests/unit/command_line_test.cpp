@@ -3,10 +3,10 @@
 #include <cstdint>
 #include <limits>
 
-#include "app/app_state.h"
-#include "app/command_line.h"
-#include "app/instance_check.h"
-#include "app/lower_case.h"
+#include "base/app_state.h"
+#include "base/command_line.h"
+#include "base/instance_check.h"
+#include "base/lower_case.h"
 
 namespace qp {
 namespace {

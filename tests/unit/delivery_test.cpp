@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
-#include "app/edition.h"
+#include "base/app_state.h"
+#include "base/edition.h"
 #include "fake_platform.h"
 #include "output/delivery.h"
 #include "output/target_list.h"

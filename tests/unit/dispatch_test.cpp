@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/dispatch.h"
-#include "app/program.h"
+#include "control/dispatch.h"
+#include "control/program.h"
 #include "output/format.h"
 #include "panel_fixture.h"
 #include "settings/settings_store.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/edition.h"
+#include "base/edition.h"
 
 namespace qp {
 namespace {

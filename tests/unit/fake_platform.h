@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/lower_case.h"
-#include "app/platform.h"
+#include "base/lower_case.h"
+#include "base/platform.h"
 
 namespace qp {
 
@@ -76,7 +76,7 @@ class FakePlatform : public Platform {
   void ShowPopupMenu() override { Log("ShowPopupMenu"); }
   void RedrawElement(int number) override { Log("RedrawElement"); redrawnElements.push_back(number); }
   void RedrawPanel() override { Log("RedrawPanel"); }
-  void SetWindowColors() override { Log("SetWindowColors"); }
+  void RepaintWithScheme() override { Log("RepaintWithScheme"); }
   void DrainPendingInput() override { Log("DrainPendingInput"); }
   void SleepMs(int ms) override { Log("SleepMs"); sleeps.push_back(ms); }
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/edition.h"
+#include "base/edition.h"
 #include "fake_platform.h"
 #include "keysets/catalogue.h"
 #include "output/format.h"

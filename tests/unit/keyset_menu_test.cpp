@@ -9,12 +9,12 @@
 #include <utility>
 #include <vector>
 
-#include "app/app_state.h"
-#include "app/command_line.h"
-#include "app/dispatch.h"
-#include "app/edition.h"
-#include "app/program.h"
-#include "app/standard_edition.h"
+#include "base/app_state.h"
+#include "base/command_line.h"
+#include "control/dispatch.h"
+#include "base/edition.h"
+#include "control/program.h"
+#include "settings/standard_edition.h"
 #include "fake_platform.h"
 #include "keysets/catalogue.h"
 #include "keysets/key_face.h"

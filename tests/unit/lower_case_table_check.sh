@@ -4,7 +4,7 @@ set -euo pipefail
 fresh=$(mktemp)
 trap 'rm -f "$fresh"' EXIT
 /usr/bin/python3 tools/gen_lower_case.py "$fresh"
-if ! diff -u src/app/lower_case_table.h "$fresh"; then
-  echo "src/app/lower_case_table.h is out of date: run /usr/bin/python3 tools/gen_lower_case.py src/app/lower_case_table.h" >&2
+if ! diff -u src/base/lower_case_table.h "$fresh"; then
+  echo "src/base/lower_case_table.h is out of date: run /usr/bin/python3 tools/gen_lower_case.py src/base/lower_case_table.h" >&2
   exit 1
 fi

@@ -5,8 +5,8 @@
 
 #include <vector>
 
-#include "app/app_state.h"
-#include "app/edition.h"
+#include "base/app_state.h"
+#include "base/edition.h"
 #include "fake_platform.h"
 #include "keysets/catalogue.h"
 #include "keysets/layout.h"

@@ -9,13 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
-#include "app/dispatch.h"
-#include "app/edition.h"
-#include "app/program.h"
+#include "base/app_state.h"
+#include "base/edition.h"
+#include "control/program.h"
 #include "fake_platform.h"
 #include "keysets/catalogue.h"
 #include "keysets/layout.h"
+#include "settings/desktop_shortcut.h"
 #include "settings/settings_store.h"
 #include "shell/panel.h"
 #include "shell/panel_geometry.h"
@@ -123,7 +123,23 @@ class MemoryFs : public SettingsFs {
   FakePlatform& plat_;
 };
 
-int g_shortcutCalls = 0;
+// Counts the shortcuts asked for; each attempt stops at the missing desktop folder.
+class CountingShortcutSystem : public ShortcutSystem {
+ public:
+  int asked = 0;
+  Text TempFolder() override { return Text(); }
+  Text DesktopFolder() override {
+    ++asked;
+    return Text();
+  }
+  Text DocumentsFolder() override { return Text(); }
+  Text ProgramPath() override { return Text(); }
+  int64_t FileSize(const Text&) override { return -1; }
+  void RemoveFile(const Text&) override {}
+  bool CreateScriptFile(const Text&) override { return false; }
+  void WriteScriptFileAndClose(const std::string&) override {}
+  void RunHiddenAndWait(const Text&, const Text&) override {}
+};
 
 // The panel built for a set on the fake platform, with the settings window's logic wired up as
 // at start-up, but to the fake window.
@@ -148,16 +164,12 @@ class SettingsWindowTest : public ::testing::Test {
     for (int n : {kTargetFrame, kDropButton, kRefreshButton, kTypeInLabel}) Elements().Show(n, false);
     SetSettingsFs(&fs);
     SetSettingsWindowUi(&ui);
-    Hooks() = WindowHooks{};
-    Hooks().addRuneFilterPage = AddRuneFilterPageIfMissing;
-    Hooks().dropRuneFilterPage = DropRuneFilterPage;
-    Hooks().createShortcut = [] { ++g_shortcutCalls; };
-    g_shortcutCalls = 0;
+    SetShortcutSystem(&shortcuts);
   }
   void TearDown() override {
     SetSettingsWindowUi(nullptr);
     SetSettingsFs(nullptr);
-    Hooks() = WindowHooks{};
+    SetShortcutSystem(nullptr);
   }
 
   void ShowSet(int set) {
@@ -182,6 +194,7 @@ class SettingsWindowTest : public ::testing::Test {
   FakePlatformScope scope{fake};
   MemoryFs fs{fake};
   FakeSettingsUi ui;
+  CountingShortcutSystem shortcuts;
 };
 
 // ---- the control table ------------------------------------------------------------------
@@ -352,14 +365,14 @@ TEST_F(SettingsWindowTest, DarkRebuildsOnlyOnARealChange) {
   Open(0);
   ui.Tick(kDarkCheck, true);
   EXPECT_EQ(App().Dark, 1);
-  EXPECT_EQ(fake.CountOf("SetWindowColors"), 1);
+  EXPECT_EQ(fake.CountOf("RepaintWithScheme"), 1);
   EXPECT_EQ(App().PanelBackColor, 0x000000);
   fake.calls.clear();
   ui.Tick(kDarkCheck, true);  // no change
-  EXPECT_EQ(fake.CountOf("SetWindowColors"), 0);
+  EXPECT_EQ(fake.CountOf("RepaintWithScheme"), 0);
   ui.Tick(kDarkCheck, false);
   EXPECT_EQ(App().Dark, 0);
-  EXPECT_EQ(fake.CountOf("SetWindowColors"), 1);
+  EXPECT_EQ(fake.CountOf("RepaintWithScheme"), 1);
 }
 
 TEST_F(SettingsWindowTest, DockingReadsTheWorkAreaAsSoonAsItIsTicked) {
@@ -526,7 +539,7 @@ TEST_F(SettingsWindowTest, ClosingTakesOverTheFourCloseTimeBoxesThenSaves) {
   fake.workRight = 1700;
   SettingsControlEvent(kDoneButton, T::LeftClick);
   EXPECT_EQ(App().ShortcutIcon, 1);
-  EXPECT_EQ(g_shortcutCalls, 1);
+  EXPECT_EQ(shortcuts.asked, 1);
   EXPECT_EQ(App().Dock, 1);
   EXPECT_EQ(App().WorkArea.right, 1700);
   EXPECT_EQ(App().StartNoShow, 1);
@@ -545,7 +558,7 @@ TEST_F(SettingsWindowTest, ClosingTakesOverTheFourCloseTimeBoxesThenSaves) {
   Open(0);
   for (int id : {kShortcutCheck, kMultiRunCheck, kStartHiddenCheck, kDockCheck}) ui.checks[id] = false;
   CloseSettingsWindow();
-  EXPECT_EQ(g_shortcutCalls, 1);
+  EXPECT_EQ(shortcuts.asked, 1);
   EXPECT_EQ(fake.CountOf("ReadWorkArea"), 0);
   EXPECT_EQ(App().ShortcutIcon + App().Dock + App().StartNoShow + App().AllowMultiRun, 0);
   EXPECT_TRUE(fs.Has("StartNoShow = 0"));

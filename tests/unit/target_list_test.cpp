@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "app/app_state.h"
-#include "app/command_line.h"
+#include "base/app_state.h"
+#include "base/command_line.h"
 #include "fake_platform.h"
 #include "output/target_list.h"
 

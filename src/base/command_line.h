@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/app_state.h"
-#include "app/edition.h"
-#include "app/text.h"
+#include "base/app_state.h"
+#include "base/edition.h"
+#include "base/text.h"
 
 namespace qp {
 

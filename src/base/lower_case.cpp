@@ -1,9 +1,9 @@
-#include "app/lower_case.h"
+#include "base/lower_case.h"
 
 #include <algorithm>
 #include <iterator>
 
-#include "app/lower_case_table.h"
+#include "base/lower_case_table.h"
 
 namespace qp {
 

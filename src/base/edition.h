@@ -1,6 +1,6 @@
 // The two editions built from one source: the texts and features that differ.
 #pragma once
-#include "app/text.h"
+#include "base/text.h"
 
 namespace qp {
 

@@ -1,8 +1,8 @@
 // The standard edition's fixed choices. It keeps no file and has no settings window, so what the
 // fuller edition reads from its configuration is decided here, the same at every start.
 #pragma once
-#include "app/app_state.h"
-#include "app/edition.h"
+#include "base/app_state.h"
+#include "base/edition.h"
 
 namespace qp {
 

@@ -1,7 +1,7 @@
 // Lower-casing as the Windows CharLowerW does it: one UTF-16 unit at a time, by the
 // simple Unicode lower-case mapping of the BMP. Surrogate units are left alone.
 #pragma once
-#include "app/text.h"
+#include "base/text.h"
 
 namespace qp {
 

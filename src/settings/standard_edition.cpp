@@ -1,4 +1,4 @@
-#include "app/standard_edition.h"
+#include "settings/standard_edition.h"
 
 #include "output/format.h"
 

@@ -1,4 +1,4 @@
-#include "app/edition.h"
+#include "base/edition.h"
 
 namespace qp {
 

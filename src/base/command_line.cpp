@@ -1,8 +1,8 @@
-#include "app/command_line.h"
+#include "base/command_line.h"
 
 #include <limits>
 
-#include "app/lower_case.h"
+#include "base/lower_case.h"
 
 namespace qp {
 

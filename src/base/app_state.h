@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/rect.h"
-#include "app/text.h"
+#include "base/rect.h"
+#include "base/text.h"
 
 namespace qp {
 

@@ -5,9 +5,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/app_state.h"
-#include "app/rect.h"
-#include "app/text.h"
+#include "base/app_state.h"
+#include "base/ids.h"
+#include "base/rect.h"
+#include "base/text.h"
 
 namespace qp {
 
@@ -38,11 +39,6 @@ constexpr int kMbIconInformation = 0x40;
 constexpr int kIdYes = 6;
 constexpr int kIdNo = 7;
 
-// Windows by number.
-constexpr int kMainWindow = 0;
-constexpr int kSettingsWindow = 1;
-constexpr int kHelpWindow = 2;
-
 class Platform {
  public:
   virtual ~Platform() = default;
@@ -61,7 +57,7 @@ class Platform {
   virtual void ShowPopupMenu() = 0;                 // at the cursor, main window brought forward
   virtual void RedrawElement(int number) = 0;       // repaint one drawn element
   virtual void RedrawPanel() = 0;                   // repaint everything and resync child windows
-  virtual void SetWindowColors() = 0;               // window background from AppState's scheme
+  virtual void RepaintWithScheme() = 0;             // repaint all, the background in AppState's scheme
   virtual void DrainPendingInput() = 0;             // drop queued input, let paint through
   virtual void SleepMs(int ms) = 0;
 

@@ -1,9 +1,9 @@
 // The portable half of the other-instance check: which window title marks a
 // running copy, and whether and what to ask the user.
 #pragma once
-#include "app/app_state.h"
-#include "app/edition.h"
-#include "app/text.h"
+#include "base/app_state.h"
+#include "base/edition.h"
+#include "base/text.h"
 
 namespace qp {
 

@@ -1,5 +1,6 @@
 // The one event loop's dispatch: every event of every window goes through Dispatch.
 #pragma once
+#include "base/ids.h"
 #include "shell/elements.h"
 
 namespace qp {
@@ -11,22 +12,6 @@ constexpr int kTrayLeftDown = 0;
 constexpr int kTrayRightDown = 1;
 constexpr int kTrayLeftDouble = 2;
 constexpr int kTrayRightDouble = 3;
-
-// Pop-up menu items (and the shortcuts that stand for them).
-constexpr int kMenuAbout = 0;
-constexpr int kMenuQuit = 1;
-constexpr int kMenuGeneral = 2;
-constexpr int kMenuHelp = 3;
-constexpr int kMenuClose = 4;
-constexpr int kMenuSelectKeySet = 5;
-constexpr int kMenuToggleMore = 6;  // Right arrow
-constexpr int kMenuOutputMode = 7;
-constexpr int kMenuSettings = 8;  // Ctrl+Up
-constexpr int kMenuShow = 9;
-constexpr int kMenuWebsite = 10;
-constexpr int kMenuDarkMode = 11;  // standard edition only
-// Standard edition's key-set menu: item kKeySetMenuBase + n chooses set n.
-constexpr int kKeySetMenuBase = 100;
 
 struct Event {
   EventKind kind = EventKind::Element;
@@ -52,12 +37,6 @@ struct WindowHooks {
   void (*showAbout)() = nullptr;
   void (*showKeySetMenu)() = nullptr;
   void (*toggleDarkMode)() = nullptr;
-  // The desktop shortcut, made when missing (the settings window closes with its box ticked).
-  void (*createShortcut)() = nullptr;
-  // The settings window's rune filter tab follows the key set: added when the runic set is
-  // chosen, dropped when another set replaces it.
-  void (*addRuneFilterPage)() = nullptr;
-  void (*dropRuneFilterPage)() = nullptr;
 };
 WindowHooks& Hooks();
 

@@ -1,24 +1,13 @@
-#include "app/program.h"
+#include "control/program.h"
 
-#include "app/app_state.h"
-#include "app/edition.h"
-#include "app/platform.h"
+#include "base/app_state.h"
+#include "base/edition.h"
+#include "base/platform.h"
 #include "settings/settings_store.h"
 #include "shell/panel.h"
 #include "shell/panel_geometry.h"
 
 namespace qp {
-
-static SettingsFs* g_fs = nullptr;
-
-void SetSettingsFs(SettingsFs* fs) { g_fs = fs; }
-SettingsFs* CurrentSettingsFs() { return g_fs; }
-
-void SaveSettingsNow() {
-  if (!g_fs) return;
-  Rect outer = Plat().MainWindowRect();
-  SaveSettings(App(), *g_fs, CurrentEdition(), outer.x, outer.y);
-}
 
 void QuitProgram() {
   SaveSettingsNow();
@@ -29,7 +18,7 @@ void ToggleOnTop() {
   ElementTable& e = Elements();
   int32_t on = e.Data(kOnTopBox) == 0 ? 1 : 0;
   e.SetData(kOnTopBox, on);
-  DrawOnTopBox(1);
+  SetElementFace(kOnTopBox, 1);
   Plat().SetMainTopmost(on == 1);
 }
 

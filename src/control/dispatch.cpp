@@ -1,11 +1,12 @@
-#include "app/dispatch.h"
+#include "control/dispatch.h"
 
-#include "app/app_state.h"
-#include "app/edition.h"
-#include "app/platform.h"
-#include "app/program.h"
+#include "base/app_state.h"
+#include "base/edition.h"
+#include "base/platform.h"
+#include "control/program.h"
 #include "output/delivery.h"
 #include "output/target_list.h"
+#include "settings/settings_store.h"
 #include "shell/keyset_menu.h"
 #include "shell/panel.h"
 #include "shell/panel_geometry.h"
@@ -18,11 +19,6 @@ namespace {
 using T = ElementEventType;
 
 WindowHooks g_hooks;
-
-bool IsKey(int n) { return (n >= 1 && n <= 342) || (n >= 401 && n <= 457); }
-
-// The settings window's controls; the panel's own elements 1022, 1023, 1030 and 1032 sit between them.
-bool IsSettingsControl(int n) { return (n >= 1009 && n <= 1021) || n == 1031 || (n >= 1033 && n <= 1068); }
 
 void OpenSettings(int tab) {
   if (CurrentEdition().hasSettingsWindow) {
@@ -53,13 +49,13 @@ void KeyEvent(int n, T type) {
       DeliverKey(n, Elements().Data(n));
       break;
     case T::MouseEnter:
-      DrawKeyFace(n, kFaceHover);
+      SetElementFace(n, kFaceHover);
       break;
     case T::MouseLeave:
-      DrawKeyFace(n, kFaceNormal);
+      SetElementFace(n, kFaceNormal);
       break;
     case T::LeftButtonDown:
-      DrawKeyFace(n, kFacePressed);
+      SetElementFace(n, kFacePressed);
       break;
     default:
       break;
@@ -85,27 +81,24 @@ void DragEvent(T type) {
   }
 }
 
-// Hover faces of the bar's buttons: (element, hover drawing, normal drawing).
+// Hover faces of the bar's buttons: drawn buttons take the hover state, image buttons their
+// hover picture; leaving puts back the normal state or picture.
 void HoverFace(int n, bool enter) {
   switch (n) {
     case kOnTopBox:
-      DrawOnTopBox(enter ? 1 : 0);
-      break;
     case kDropButton:
-      DrawDropButton(enter ? 1 : 0);
-      break;
     case kRefreshButton:
     case kMoreButton:
-      DrawPanelButton(n, enter ? 1 : 0);
+      SetElementFace(n, enter ? kFaceHover : kFaceNormal);
       break;
     case kHelpButton:
-      DrawImageButton(n, enter ? 9 : 8);
+      SetElementFace(n, enter ? 9 : 8);
       break;
     case kSettingsButton:
-      DrawImageButton(n, enter ? 4 : 3);
+      SetElementFace(n, enter ? 4 : 3);
       break;
     case kCloseButton:
-      DrawImageButton(n, enter ? 7 : (App().Dark != 0 ? 6 : 5));
+      SetElementFace(n, enter ? 7 : (App().Dark != 0 ? 6 : 5));
       break;
     default:
       break;
@@ -142,7 +135,7 @@ void BarClick(int n) {
 
 void ElementDispatch(const Event& e) {
   const int n = e.element;
-  if (IsKey(n)) {
+  if (IsKeyElement(n)) {
     // A filtered-out rune ignores clicks and hover; a key freed with its set is gone.
     const Element* key = Elements().Find(n);
     if (key == nullptr || !key->enabled) return;
@@ -153,7 +146,7 @@ void ElementDispatch(const Event& e) {
     if (g_hooks.settingsControl) g_hooks.settingsControl(n, e.type);
     return;
   }
-  if (n == 1069) {
+  if (n == kHelpTopicList) {
     if (e.type == T::Change) Call(g_hooks.showHelpTopic);
     return;
   }

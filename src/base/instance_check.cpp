@@ -1,4 +1,4 @@
-#include "app/instance_check.h"
+#include "base/instance_check.h"
 
 namespace qp {
 

@@ -1,0 +1,61 @@
+// The tray icon: added with the main window, its tip follows the key set, removed at the end.
+#include <windows.h>
+#include <shellapi.h>
+
+#include "base/edition.h"
+#include "platform/panel_parts_win.h"
+#include "platform/panel_win.h"
+#include "platform/resources_win.h"
+#include "platform/text_win.h"
+
+namespace qpw {
+
+namespace {
+
+constexpr UINT kTrayIconId = 1;
+
+// The records whose layout differs between the 32-bit and the 64-bit build.
+#ifdef _WIN64
+static_assert(sizeof(NOTIFYICONDATAW) == 976, "NOTIFYICONDATAW, 64-bit");
+#else
+static_assert(sizeof(NOTIFYICONDATAW) == 956, "NOTIFYICONDATAW, 32-bit");
+#endif
+
+bool g_trayAdded = false;
+
+NOTIFYICONDATAW TrayRecord() {
+  NOTIFYICONDATAW nid = {};
+  nid.cbSize = sizeof nid;
+  nid.hWnd = MainWindow();
+  nid.uID = kTrayIconId;
+  return nid;
+}
+
+}  // namespace
+
+void AddTrayIcon() {
+  NOTIFYICONDATAW nid = TrayRecord();
+  nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+  nid.uCallbackMessage = kTrayMessage;
+  nid.hIcon = ProgramIcon(GetSystemMetrics(SM_CXSMICON));
+  lstrcpynW(nid.szTip, W(qp::Text(qp::CurrentEdition().trayPrefix)), 64);
+  g_trayAdded = Shell_NotifyIconW(NIM_ADD, &nid) != FALSE;
+}
+
+void RemoveTrayIcon() {
+  if (!g_trayAdded) return;
+  NOTIFYICONDATAW nid = TrayRecord();
+  Shell_NotifyIconW(NIM_DELETE, &nid);
+  g_trayAdded = false;
+}
+
+void SetTrayTip(const qp::Text& tip) {
+  if (!g_trayAdded) return;
+  NOTIFYICONDATAW nid = TrayRecord();
+  nid.uFlags = NIF_TIP;
+  // The tray shows at most 63 characters of the tip.
+  lstrcpynW(nid.szTip, W(tip), 64);
+  Shell_NotifyIconW(NIM_MODIFY, &nid);
+}
+
+}  // namespace qpw
