@@ -19,7 +19,8 @@ ALLOWED = {
     "keysets": {"base", "output"},
     "shell": {"base", "output", "keysets"},
     "settings": {"base", "output", "keysets", "shell"},
-    "control": {"base", "output", "keysets", "shell", "settings"},
+    "find": {"base", "output", "keysets"},
+    "control": {"base", "output", "keysets", "shell", "settings", "find"},
 }
 WINDOWS_LAYER = "platform"
 
