@@ -1,0 +1,99 @@
+// The unpacked character table and the search index built over it; shared by the finder's
+// files, not part of its interface.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/text.h"
+
+namespace qp {
+
+// Names given by rule: prefix + "-" + hex code point, or a Hangul syllable.
+enum class RuleKind : uint8_t { PrefixHex = 0, Hangul = 1 };
+
+struct RuleRange {
+  int32_t first = 0;
+  int32_t last = 0;
+  RuleKind kind = RuleKind::PrefixHex;
+  std::string prefix;            // "CJK UNIFIED IDEOGRAPH"
+  std::vector<uint32_t> words;   // its words as search ids
+};
+
+struct BlockRange {
+  int32_t first = 0;
+  int32_t last = 0;
+  std::string name;
+};
+
+// A slice of a pool: [begin, end).
+struct Span {
+  uint32_t begin = 0;
+  uint32_t end = 0;
+};
+
+struct CharTable {
+  bool ok = false;
+  // Name words, upper case, sorted; a name token is index * 4 + separator.
+  std::vector<std::string> nameWords;
+  std::vector<BlockRange> blocks;
+  std::vector<RuleRange> rules;
+  std::vector<std::string> jamo[3];            // leading, vowel, trailing short names
+  std::vector<std::string> capitalised;        // sorted; "=word" keeps the word upper case
+  std::vector<std::pair<int32_t, std::string>> folds;  // Latin letter -> ASCII, sorted
+
+  // One entry per stored character, in code point order.
+  std::vector<int32_t> codePoints;
+  std::vector<uint32_t> tokens;        // name and alias tokens
+  std::vector<Span> names;             // per phrase of tokens: [0..n) the names, then aliases
+  std::vector<Span> aliases;           // per character: which entries of `names` are its aliases
+  std::string textPool;                // keywords and entity names, UTF-8
+  std::vector<Span> keywordText;       // per keyword: its text in textPool
+  std::vector<Span> keywords;          // per character: its entries of keywordText
+  std::vector<Span> entity;            // per character: its entity name in textPool
+  std::vector<std::pair<int32_t, const char16_t*>> tooltips;  // key sets' characters, sorted
+
+  // Search index. Words folded (lower case, Latin accents off), sorted; id = position.
+  std::string wordPool;
+  std::vector<Span> words;
+  std::vector<uint32_t> phraseWords;   // per phrase: the search ids of its words in order
+  std::vector<Span> phrases;
+  std::vector<Span> charPhrases;       // per character; the first exactPhrases count as names
+  std::vector<uint8_t> exactPhrases;
+  std::vector<uint8_t> capital;        // 1 when the name says CAPITAL
+  std::vector<uint32_t> postings;      // per word: the characters holding it, ascending
+  std::vector<Span> wordPostings;
+};
+
+// The table, loaded on first use (LoadCharacterTable); `ok` false when the data is damaged.
+const CharTable& Table();
+// Builds the search index of a freshly read table (char_index.cpp).
+void BuildCharIndex(CharTable& t);
+// Index of a stored character, or -1.
+int32_t StoredIndex(const CharTable& t, int32_t codePoint);
+// The rule range holding the code point, or nullptr.
+const RuleRange* RuleFor(const CharTable& t, int32_t codePoint);
+
+std::string_view WordText(const CharTable& t, uint32_t id);
+std::string_view PoolText(const CharTable& t, Span s);
+// Lower case and Latin accents off, appended to `out` as UTF-8; false for a character that
+// separates words.
+bool FoldCodePoint(const CharTable& t, char32_t cp, std::string& out);
+// The folded words of a text, in order. `upperLetter`, when given, receives for each word
+// whether it was one upper-case ASCII letter ("E" in "E acute").
+std::vector<std::string> FoldedWords(const CharTable& t, TextView text, std::vector<bool>* upperLetter = nullptr);
+// The first search id at or after a word or prefix in sorted order.
+uint32_t LowerWord(const CharTable& t, std::string_view word);
+
+// Rule-given names: "CJK UNIFIED IDEOGRAPH-4E00", "HANGUL SYLLABLE GAG".
+std::string HangulSyllableName(const CharTable& t, int32_t codePoint);  // "GAG", "" outside
+std::string RuleName(const CharTable& t, const RuleRange& r, int32_t codePoint);
+// A stored character's name as Unicode writes it (its first alias for controls).
+std::string StoredName(const CharTable& t, int32_t index);
+// The text of a name or alias: t.names[phrase].
+std::string NameText(const CharTable& t, uint32_t phrase);
+// "LATIN CAPITAL LETTER A WITH ACUTE" -> "Latin capital letter A with acute".
+std::string ReadableName(const CharTable& t, std::string_view name);
+
+}  // namespace qp
