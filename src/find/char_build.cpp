@@ -121,6 +121,11 @@ void BuildCharIndex(CharTable& t) {
     t.exactPhrases.push_back(static_cast<uint8_t>(std::min<size_t>(exact, 255)));
   }
   BuildPostings(t);
+  t.hangulWords.assign(kHangulCount * kHangulSlot, '\0');
+  for (int32_t s = 0; s < kHangulCount; ++s) {
+    const std::string name = Lower(HangulSyllableName(t, kHangulFirst + s));
+    std::copy_n(name.begin(), std::min(name.size(), kHangulSlot - 1), t.hangulWords.begin() + s * kHangulSlot);
+  }
 }
 
 }  // namespace qp

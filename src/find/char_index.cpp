@@ -81,9 +81,16 @@ std::vector<std::string> FoldedWords(const CharTable& t, TextView text, std::vec
 }
 
 std::string HangulSyllableName(const CharTable& t, int32_t codePoint) {
-  const int32_t s = codePoint - 0xAC00;
-  if (s < 0 || s >= 19 * 21 * 28 || t.jamo[2].size() != 28) return {};
+  const int32_t s = codePoint - kHangulFirst;
+  if (s < 0 || s >= kHangulCount || t.jamo[2].size() != 28) return {};
   return t.jamo[0][s / (21 * 28)] + t.jamo[1][(s % (21 * 28)) / 28] + t.jamo[2][s % 28];
+}
+
+std::string_view HangulSyllableWord(const CharTable& t, int32_t codePoint) {
+  const size_t s = static_cast<size_t>(codePoint - kHangulFirst);
+  if (codePoint < kHangulFirst || (s + 1) * kHangulSlot > t.hangulWords.size()) return {};
+  const char* word = t.hangulWords.data() + s * kHangulSlot;
+  return std::string_view(word, static_cast<size_t>(std::find(word, word + kHangulSlot, '\0') - word));
 }
 
 std::string RuleName(const CharTable& t, const RuleRange& r, int32_t codePoint) {

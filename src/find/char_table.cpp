@@ -198,6 +198,8 @@ CharTable* Load() {
 
 }  // namespace
 
+CharTable* LoadCharTableForTiming() { return Load(); }
+
 const CharTable& Table() {
   static const CharTable* table = Load();
   return *table;

@@ -64,10 +64,17 @@ struct CharTable {
   std::vector<uint8_t> capital;        // 1 when the name says CAPITAL
   std::vector<uint32_t> postings;      // per word: the characters holding it, ascending
   std::vector<Span> wordPostings;
+  std::vector<char> hangulWords;       // every syllable's short name, lower case, kHangulSlot each
 };
+
+inline constexpr int32_t kHangulFirst = 0xAC00;
+inline constexpr int32_t kHangulCount = 19 * 21 * 28;
+inline constexpr size_t kHangulSlot = 8;
 
 // The table, loaded on first use (LoadCharacterTable); `ok` false when the data is damaged.
 const CharTable& Table();
+// A fresh table, unpacked and indexed as the first use does it; the caller owns it. For timing.
+CharTable* LoadCharTableForTiming();
 // Builds the search index of a freshly read table (char_index.cpp).
 void BuildCharIndex(CharTable& t);
 // Index of a stored character, or -1.
@@ -88,6 +95,8 @@ uint32_t LowerWord(const CharTable& t, std::string_view word);
 
 // Rule-given names: "CJK UNIFIED IDEOGRAPH-4E00", "HANGUL SYLLABLE GAG".
 std::string HangulSyllableName(const CharTable& t, int32_t codePoint);  // "GAG", "" outside
+// The same in lower case, from the list built with the index: "gag".
+std::string_view HangulSyllableWord(const CharTable& t, int32_t codePoint);
 std::string RuleName(const CharTable& t, const RuleRange& r, int32_t codePoint);
 // A stored character's name as Unicode writes it (its first alias for controls).
 std::string StoredName(const CharTable& t, int32_t index);
