@@ -102,21 +102,22 @@ std::string RuleName(const CharTable& t, const RuleRange& r, int32_t codePoint) 
 
 std::string NameText(const CharTable& t, uint32_t phrase) {
   static const char* const kSeparators[4] = {" ", "-", " -", "- "};
-  const Span s = t.names[phrase];
+  const Span s = t.phrases[phrase];
   std::string out;
   for (uint32_t k = s.begin; k < s.end; ++k) {
-    if (k > s.begin || (t.tokens[k] & 3) != 0) out += kSeparators[t.tokens[k] & 3];
-    out += t.nameWords[t.tokens[k] >> 2];
+    const uint32_t w = t.phraseWords[k];
+    if (k > s.begin || (w & 3) != 0) out += kSeparators[w & 3];
+    // Name words are upper-case ASCII: folding them lost nothing but the case.
+    for (char c : WordText(t, w >> 2)) out.push_back(c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c);
   }
   return out;
 }
 
 std::string StoredName(const CharTable& t, int32_t index) {
   const size_t i = static_cast<size_t>(index);
-  if (t.names[i].begin == t.names[i].end && t.aliases[i].begin < t.aliases[i].end) {
-    return NameText(t, t.aliases[i].begin);
-  }
-  return NameText(t, static_cast<uint32_t>(i));
+  const uint32_t name = t.phraseStart[i];
+  if (t.phrases[name].begin == t.phrases[name].end && t.aliasCount[i] > 0) return NameText(t, name + 1);
+  return NameText(t, name);
 }
 
 }  // namespace qp

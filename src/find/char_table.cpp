@@ -144,14 +144,14 @@ void ReadCharacters(Reader& in, CharTable& t) {
     s.end = static_cast<uint32_t>(t.names.size());
     t.aliases.push_back(s);
   }
+  t.keywordStart.push_back(0);
   for (size_t i = 0; i < n && !in.bad(); ++i) {
     const uint32_t keywordCount = in.Count();
-    Span s{static_cast<uint32_t>(t.keywordText.size()), 0};
     for (uint32_t k = 0; k < keywordCount && !in.bad(); ++k) t.keywordText.push_back(PoolAppend(t, in.Str()));
-    s.end = static_cast<uint32_t>(t.keywordText.size());
-    t.keywords.push_back(s);
+    t.keywordStart.push_back(static_cast<uint32_t>(t.keywordText.size()));
   }
-  for (size_t i = 0; i < n && !in.bad(); ++i) t.entity.push_back(PoolAppend(t, in.Str()));
+  t.entityStart.push_back(static_cast<uint32_t>(t.textPool.size()));
+  for (size_t i = 0; i < n && !in.bad(); ++i) t.entityStart.push_back(PoolAppend(t, in.Str()).end);
 }
 
 bool Unpack(std::vector<unsigned char>& out) {
@@ -178,6 +178,23 @@ void ReadTooltips(CharTable& t) {
                    t.tooltips.end());
 }
 
+// The table stays for the run: give back what growing the vectors left over.
+void ShrinkToFit(CharTable& t) {
+  t.textPool.shrink_to_fit();
+  t.keywordText.shrink_to_fit();
+  t.codePoints.shrink_to_fit();
+  t.wordPool.shrink_to_fit();
+  t.words.shrink_to_fit();
+  t.phraseWords.shrink_to_fit();
+  t.phrases.shrink_to_fit();
+  t.keywordStart.shrink_to_fit();
+  t.entityStart.shrink_to_fit();
+  t.phraseStart.shrink_to_fit();
+  t.aliasCount.shrink_to_fit();
+  t.exactPhrases.shrink_to_fit();
+  t.capital.shrink_to_fit();
+}
+
 CharTable* Load() {
   auto* t = new CharTable();  // lives for the run, like the data it unpacks
   std::vector<unsigned char> bytes;
@@ -192,6 +209,7 @@ CharTable* Load() {
   }
   ReadTooltips(*t);
   BuildCharIndex(*t);
+  ShrinkToFit(*t);
   t->ok = true;
   return t;
 }
@@ -227,6 +245,10 @@ std::string_view WordText(const CharTable& t, uint32_t id) {
 
 std::string_view PoolText(const CharTable& t, Span s) {
   return std::string_view(t.textPool).substr(s.begin, s.end - s.begin);
+}
+
+std::string_view EntityText(const CharTable& t, size_t i) {
+  return PoolText(t, {t.entityStart[i], t.entityStart[i + 1]});
 }
 
 uint32_t LowerWord(const CharTable& t, std::string_view word) {

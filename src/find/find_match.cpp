@@ -62,20 +62,21 @@ bool InRange(const QueryWord& w, uint32_t id) { return id >= w.lo && id < w.hi; 
 
 Match StoredMatch(const Search& s, uint32_t index) {
   const CharTable& t = s.t;
-  const Span own = t.charPhrases[index];
+  const uint32_t first = t.phraseStart[index];
+  const uint32_t end = t.phraseStart[index + 1];
   const size_t m = s.words.size();
-  for (uint32_t p = own.begin; p < own.begin + t.exactPhrases[index]; ++p) {
+  for (uint32_t p = first; p < first + t.exactPhrases[index]; ++p) {
     const Span ph = t.phrases[p];
     if (ph.end - ph.begin != m) continue;
     size_t k = 0;
-    while (k < m && t.phraseWords[ph.begin + k] == s.words[k].exactId) ++k;
+    while (k < m && (t.phraseWords[ph.begin + k] >> 2) == s.words[k].exactId) ++k;
     if (k == m) return {kExactTier, 0};
   }
   Match best;
-  for (uint32_t p = own.begin; p < own.end; ++p) {
+  for (uint32_t p = first; p < end; ++p) {
     size_t k = 0;
     for (uint32_t at = t.phrases[p].begin; at < t.phrases[p].end && k < m; ++at) {
-      if (InRange(s.words[k], t.phraseWords[at])) ++k;
+      if (InRange(s.words[k], t.phraseWords[at] >> 2)) ++k;
     }
     const uint32_t extra = t.phrases[p].end - t.phrases[p].begin - static_cast<uint32_t>(m);
     if (k == m && (best.tier != kInOrderTier || extra < best.extra)) best = {kInOrderTier, extra};

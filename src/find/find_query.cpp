@@ -41,8 +41,8 @@ bool StartsWithNoCase(TextView text, TextView prefix) {
 int32_t EntityCodePoint(const CharTable& t, TextView name) {
   const std::string wanted = TextToUtf8(name);
   int32_t loose = -1;
-  for (size_t i = 0; i < t.entity.size(); ++i) {
-    const std::string_view e = PoolText(t, t.entity[i]);
+  for (size_t i = 0; i < t.codePoints.size(); ++i) {
+    const std::string_view e = EntityText(t, i);
     if (e.size() != wanted.size()) continue;
     if (e == wanted) return t.codePoints[i];
     bool same = true;
