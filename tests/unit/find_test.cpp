@@ -55,6 +55,7 @@ TEST(Find, CodeForms) {
   }
   EXPECT_EQ(Find(u"&eacute;"), std::vector<int32_t>{0x00E9});
   EXPECT_EQ(Find(u"&Eacute;"), std::vector<int32_t>{0x00C9});
+  EXPECT_EQ(Find(u"&Alpha;"), std::vector<int32_t>{0x0391});
   EXPECT_EQ(Find(u"&#xE9;"), std::vector<int32_t>{0x00E9});
   // Hex-looking words stay words: "face" is not U+FACE.
   EXPECT_NE(Find(u"face")[0], 0xFACE);
@@ -88,6 +89,28 @@ TEST(Find, RecentAndPinnedCharactersComeAheadOfTheRest) {
   EXPECT_EQ(Find(u"euro", pinned)[1], 0x1F4B6);
   // The exact name stays first whatever the lists hold.
   EXPECT_EQ(Find(u"euro", lists)[0], 0x20AC);
+}
+
+TEST(Find, NamesGivenByRuleMatchAtTheEdgesOfTheirRanges) {
+  const struct {
+    const char16_t* query;
+    int32_t first;
+  } kCases[] = {
+      {u"CJK UNIFIED IDEOGRAPH-3400", 0x3400}, {u"cjk 4dbf", 0x4DBF},     {u"cjk 9fff", 0x9FFF},
+      {u"cjk unified 20000", 0x20000},         {u"cjk 2a6df", 0x2A6DF},   {u"cjk 323af", 0x323AF},
+      {u"hangul syllable ga", 0xAC00},         {u"hangul gag", 0xAC01},   {u"tangut ideograph-18d08", 0x18D08},
+      {u"khitan 18cd5", 0x18CD5},              {u"nushu 1b2fb", 0x1B2FB}, {u"cjk compatibility 2fa1d", 0x2FA1D},
+  };
+  for (const auto& c : kCases) {
+    const std::vector<int32_t> found = Find(c.query);
+    ASSERT_FALSE(found.empty()) << TextToUtf8(c.query);
+    EXPECT_EQ(found[0], c.first) << TextToUtf8(c.query) << " gave U+" << std::hex << found[0];
+  }
+  // Just past a range's end there is nothing to find.
+  for (const char16_t* q : {u"cjk 323b0", u"tangut 187f8", u"khitan 18cd6", u"nushu 1b2fc"}) {
+    const std::vector<int32_t> found = Find(q);
+    EXPECT_TRUE(found.empty()) << TextToUtf8(q) << " gave U+" << std::hex << found[0];
+  }
 }
 
 TEST(Find, BlankQueryGivesPinnedThenRecent) {
