@@ -113,6 +113,7 @@ bool Starts(std::string_view word, const std::string& prefix) {
 // interval per length of that form, ascending.
 std::vector<std::pair<int32_t, int32_t>> HexSpans(const std::string& hex, int32_t first, int32_t last) {
   std::vector<std::pair<int32_t, int32_t>> out;
+  if (hex.size() > 6) return out;  // longer than any code point
   int64_t value = 0;
   for (char c : hex) value = value * 16 + (c <= '9' ? c - '0' : c - 'a' + 10);
   for (int digits = 4; digits <= 6; ++digits) {

@@ -93,7 +93,8 @@ TextView TrimBlanks(TextView query) {
 }
 
 bool Nameable(const CharTable& t, int32_t codePoint) {
-  if (!t.ok || codePoint < 0 || codePoint > 0x10FFFF) return false;
+  // NUL ends strings on the way to the window: it is nothing a user could type.
+  if (!t.ok || codePoint <= 0 || codePoint > 0x10FFFF) return false;
   if (StoredIndex(t, codePoint) >= 0) return true;
   const RuleRange* r = RuleFor(t, codePoint);
   return r && (r->kind != RuleKind::Hangul || !HangulSyllableName(t, codePoint).empty());

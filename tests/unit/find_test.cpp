@@ -65,7 +65,7 @@ TEST(Find, BadQueriesFindNothingAndDoNotCrash) {
   const std::u16string kQueries[] = {
       u"", u"   ", std::u16string(10000, u'a'), std::u16string(1, u'\xD800'), std::u16string(1, u'\xDC00'),
       u"\xDFFF\xD800", u"U+110000", u"&#xFFFFFFFF;", u"&#99999999999999999999;", u"&nosuchentity;",
-      u"U+D800", u"0x", u"&#;", u"&x", u"zzzzqqq", u"U+E000",
+      u"U+D800", u"0x", u"&#;", u"&x", u"zzzzqqq", u"U+E000", std::u16string(1, u'\0'), u"&#0;",
   };
   for (const std::u16string& q : kQueries) EXPECT_TRUE(Find(q).empty()) << TextToUtf8(q);
   EXPECT_TRUE(FindCharacters(u"alpha", {}, 0).empty());
@@ -107,7 +107,7 @@ TEST(Find, NamesGivenByRuleMatchAtTheEdgesOfTheirRanges) {
     EXPECT_EQ(found[0], c.first) << TextToUtf8(c.query) << " gave U+" << std::hex << found[0];
   }
   // Just past a range's end there is nothing to find.
-  for (const char16_t* q : {u"cjk 323b0", u"tangut 187f8", u"khitan 18cd6", u"nushu 1b2fc"}) {
+  for (const char16_t* q : {u"cjk 323b0", u"tangut 187f8", u"khitan 18cd6", u"nushu 1b2fc", u"cjk 4e00000000000000000"}) {
     const std::vector<int32_t> found = Find(q);
     EXPECT_TRUE(found.empty()) << TextToUtf8(q) << " gave U+" << std::hex << found[0];
   }
