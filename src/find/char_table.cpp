@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "app/edition.h"
 #include "find/char_data.h"
 #include "keysets/catalogue.h"
 
@@ -161,15 +162,21 @@ bool Unpack(std::vector<unsigned char>& out) {
   return rc == Z_OK && size == kCharDataSize;
 }
 
+// The key sets of the running edition, with their tooltips as that edition words them.
 void ReadTooltips(CharTable& t) {
-  auto add = [&t](KeySetTable table) {
+  const bool standard = CurrentEdition().kind == EditionKind::Standard;
+  auto add = [&t, standard](int set, KeySetTable table) {
     for (int p = 1; p <= table.positions; ++p) {
       const KeyRecord& r = table.records[p];
-      if (r.codePoint > 0 && r.tooltip && r.tooltip[0]) t.tooltips.emplace_back(r.codePoint, r.tooltip);
+      const char16_t* tip = standard && set > 0 ? StandardTooltip(set, p) : r.tooltip;
+      if (r.codePoint > 0 && tip && tip[0]) t.tooltips.emplace_back(r.codePoint, tip);
     }
   };
-  for (int set = 1; set <= kKeySetCount; ++set) add(KeySetRecords(set));
-  add(MoreBlockRecords());
+  for (int n = 1; n <= CurrentEdition().keySetCount; ++n) {
+    const int set = standard ? StandardToFullerSet(n) : n;
+    add(set, KeySetRecords(set));
+  }
+  add(0, MoreBlockRecords());
   // The first set that carries a character gives its tooltip.
   std::stable_sort(t.tooltips.begin(), t.tooltips.end(),
                    [](const auto& a, const auto& b) { return a.first < b.first; });
@@ -216,7 +223,7 @@ CharTable* Load() {
 
 }  // namespace
 
-CharTable* LoadCharTableForTiming() { return Load(); }
+CharTable* LoadFreshCharTable() { return Load(); }
 
 const CharTable& Table() {
   static const CharTable* table = Load();

@@ -80,8 +80,9 @@ inline constexpr size_t kHangulSlot = 8;
 
 // The table, loaded on first use (LoadCharacterTable); `ok` false when the data is damaged.
 const CharTable& Table();
-// A fresh table, unpacked and indexed as the first use does it; the caller owns it. For timing.
-CharTable* LoadCharTableForTiming();
+// A fresh table, unpacked and indexed as the first use does it; the caller owns it. For
+// timing, and for tests that change what it depends on (the edition).
+CharTable* LoadFreshCharTable();
 // Builds the search index of a freshly read table (char_index.cpp).
 void BuildCharIndex(CharTable& t);
 // Index of a stored character, or -1.

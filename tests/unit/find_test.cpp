@@ -1,9 +1,13 @@
 // The character finder's portable part: the table, matching and ranking, details, lists.
 #include "find/find.h"
 
+#include "app/edition.h"
+#include "find/char_table.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
 
 namespace qp {
@@ -189,6 +193,23 @@ TEST(Describe, AliasesKeywordsEntityAndTooltip) {
   EXPECT_NE(std::find(d.aliases.begin(), d.aliases.end(), u"LF"), d.aliases.end());
   ASSERT_TRUE(DescribeCharacter(0x16A8, d));
   EXPECT_NE(std::find(d.keywords.begin(), d.keywords.end(), u"rune"), d.keywords.end());
+}
+
+TEST(Describe, KeyTooltipsComeFromTheRunningEditionsSets) {
+  const struct {
+    EditionKind edition;
+    bool runic;  // the runic set is the fuller edition's alone
+  } kCases[] = {{EditionKind::Pro, true}, {EditionKind::Standard, false}};
+  for (const auto& c : kCases) {
+    SetCurrentEdition(c.edition);
+    std::unique_ptr<CharTable> t(LoadFreshCharTable());
+    ASSERT_TRUE(t->ok);
+    const bool runic = std::any_of(t->tooltips.begin(), t->tooltips.end(),
+                                   [](const auto& tip) { return tip.first == 0x16A8; });
+    EXPECT_EQ(runic, c.runic);
+    EXPECT_TRUE(std::any_of(t->tooltips.begin(), t->tooltips.end(), [](const auto& tip) { return tip.first == 0xE9; }));
+  }
+  SetCurrentEdition(EditionKind::Pro);
 }
 
 TEST(FindLists, RecentIsNewestFirstWithoutDuplicatesAndBounded) {
