@@ -47,7 +47,8 @@ std::string ReadableName(const CharTable& t, std::string_view name) {
     }
     const std::string word(name.substr(at, end - at));
     out += ReadableWord(t, word, out.empty(), capital);
-    capital = capital || word == "CAPITAL";
+    // The nearest CAPITAL or SMALL before a letter says its case ("CAPITAL LETTER D WITH SMALL LETTER Z").
+    if (word == "CAPITAL" || word == "SMALL") capital = word == "CAPITAL";
     at = end;
   }
   return out;
