@@ -3,6 +3,9 @@ enable_testing()
 # The core decodes the panel's PNG pictures; natively it uses the system libpng.
 find_package(PNG REQUIRED)
 target_link_libraries(quillpad_core PUBLIC PNG::PNG)
+# The character finder's table is stored zlib-compressed.
+find_package(ZLIB REQUIRED)
+target_link_libraries(quillpad_core PUBLIC ZLIB::ZLIB)
 find_package(GTest REQUIRED)
 include(GoogleTest)
 

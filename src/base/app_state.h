@@ -34,6 +34,14 @@ inline constexpr int kEntityTextSlots = 501;   // indexes 0..500, by key element
 inline constexpr int kComboItemTextUnits = 256;
 inline constexpr int kRuneRowCount = 6;
 
+// The Find window's global hotkey as RegisterHotKey takes it: bits 0-15 the virtual-key code,
+// bits 16-31 the modifier flags (MOD_ALT 1, MOD_CONTROL 2, MOD_SHIFT 4, MOD_WIN 8); 0 = none.
+inline constexpr int32_t kFindHotkeyModifierShift = 16;
+// Win+Shift+F. No Ctrl+Alt (that is AltGr on many layouts), no Ctrl+Shift+letter (the
+// focused program's own shortcuts) and nothing near Space (input methods). Windows' own
+// Win+Shift shortcuts are S, M, the arrows and the digits; F is free there.
+inline constexpr int32_t kDefaultFindHotkey = ((0x0004 | 0x0008) << kFindHotkeyModifierShift) | 'F';
+
 // Every field starts at zero (or empty). The settings loader gives the persisted
 // fields their defaults; the command-line reader fills its three fields.
 struct AppState {
@@ -58,6 +66,10 @@ struct AppState {
   int32_t RuneOrder = 0;
   int32_t WinPosLeft = 0;
   int32_t WinPosTop = 0;
+  // The character finder's; the standard edition keeps them for the run only.
+  int32_t FindHotkey = 0;
+  std::vector<int32_t> FindPinned;   // in the user's order
+  std::vector<int32_t> FindRecent;   // newest first
 
   // Command line.
   int32_t NoShowSwitch = 0;

@@ -136,9 +136,18 @@ int32_t PreferencesFile::ReadInt(std::string_view key, int32_t fallback) const {
   return i == kNone ? fallback : ParsePreferenceInt(lines_[i].value);
 }
 
-void PreferencesFile::WriteInt(std::string_view key, int32_t value) {
+bool PreferencesFile::ReadText(std::string_view key, std::string& value) const {
+  const size_t i = FindKey(key);
+  if (i == kNone) return false;
+  value = lines_[i].value;
+  return true;
+}
+
+void PreferencesFile::WriteInt(std::string_view key, int32_t value) { WriteText(key, std::to_string(value)); }
+
+void PreferencesFile::WriteText(std::string_view key, std::string_view value) {
   modified_ = true;
-  std::string text = std::to_string(value);
+  std::string text(value);
   const size_t found = FindKey(key);
   if (found != kNone) {
     lines_[found].value = std::move(text);

@@ -48,6 +48,10 @@ class PreferencesFile {
   int32_t ReadInt(std::string_view key, int32_t fallback) const;
   // Replaces the key's value in place, or adds the key after the group's last line.
   void WriteInt(std::string_view key, int32_t value);
+  // The key's value text as it stands (UTF-8, leading blanks dropped); false when missing.
+  bool ReadText(std::string_view key, std::string& value) const;
+  // As WriteInt, with a value text.
+  void WriteText(std::string_view key, std::string_view value);
 
   // Whether anything was written, so that closing must rewrite the file.
   bool Modified() const { return modified_; }

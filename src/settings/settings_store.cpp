@@ -1,6 +1,7 @@
 #include "settings/settings_store.h"
 
 #include "base/platform.h"
+#include "settings/find_settings.h"
 #include "settings/preferences_file.h"
 
 namespace qp {
@@ -59,14 +60,17 @@ const SettingId kSaveOrder[] = {
 
 void ReadAllSettings(const PreferencesFile& prefs, AppState& state) {
   for (SettingId id : kReadOrder) state.*kKeys[id].field = prefs.ReadInt(kKeys[id].name, kKeys[id].readDefault);
+  ReadFindSettings(prefs, state);
 }
 
 void SetReadDefaults(AppState& state) {
   for (const SettingKey& key : kKeys) state.*key.field = key.readDefault;
+  SetFindDefaults(state);
 }
 
 void FirstRun(AppState& state, SettingsFs& fs, const Text& place1, const Text& appData, const Text& place2) {
   for (SettingId id : kFirstRunOrder) state.*kKeys[id].field = kKeys[id].firstRun;
+  SetFindDefaults(state);
 
   state.ConfigPath = place1;
   std::unique_ptr<SettingsFile> file;
@@ -139,6 +143,7 @@ void SaveSettings(const AppState& state, SettingsFs& fs, const Edition& edition,
   for (SettingId id : kSaveOrder) prefs.WriteInt(kKeys[id].name, state.*kKeys[id].field);
   prefs.WriteInt(kKeys[kWinPosLeft].name, winLeft);
   prefs.WriteInt(kKeys[kWinPosTop].name, winTop);
+  WriteFindSettings(prefs, state);
   // Written lines can be longer than read ones (" = ", CR LF, Latin-1 as UTF-8). A
   // file past what the reader accepts would cost every setting at the next start,
   // so the old file is kept instead.

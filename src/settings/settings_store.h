@@ -75,7 +75,7 @@ void LoadSettings(AppState& state, SettingsFs& fs, const Edition& edition);
 
 // Writes the 17 settings and then the window position (winLeft, winTop: the main
 // window's outer top-left corner on screen) into the "Config" group of ConfigPath,
-// keeping every other line. Does nothing when the file cannot be opened or read,
+// keeping every other line; then the character finder's keys (settings/find_settings.h). Does nothing when the file cannot be opened or read,
 // was opened read-only, or in the standard edition.
 void SaveSettings(const AppState& state, SettingsFs& fs, const Edition& edition, int32_t winLeft,
                   int32_t winTop);

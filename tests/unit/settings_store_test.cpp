@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "find/find.h"
 #include "settings/settings_store.h"
 
 namespace qp {
@@ -398,6 +399,72 @@ TEST(SettingsStore, StandardEditionKeepsNoFile) {
   SaveSettings(s, fs, StandardEdition(), 1, 1);
   EXPECT_TRUE(fs.calls.empty());
   EXPECT_EQ(fs.entries[kPlace1].bytes, "[Config]\r\nKeySet = 5\r\nDock = 0\r\n");
+}
+
+TEST(FindSettings, KeysRoundTripAndStayOutOfAnUntouchedFile) {
+  FakeFs fs;
+  AppState s = Loaded(fs);
+  EXPECT_EQ(s.FindHotkey, kDefaultFindHotkey);
+  SaveSettings(s, fs, ProEdition(), 1, 2);
+  EXPECT_EQ(fs.entries[kPlace1].bytes.find("Find"), std::string::npos);
+
+  s.FindHotkey = (2 << kFindHotkeyModifierShift) | 0x70;  // Ctrl+F1
+  s.FindPinned = {0x3B1, 0x1F600};
+  s.FindRecent = {0xE9};
+  SaveSettings(s, fs, ProEdition(), 1, 2);
+  const std::string& out = fs.entries[kPlace1].bytes;
+  EXPECT_NE(out.find("WinPosTop = 2\r\nFindHotkey = 131184\r\nFindPinned = 3B1 1F600\r\nFindRecent = E9\r\n"),
+            std::string::npos) << out;
+  AppState again = Loaded(fs);
+  EXPECT_EQ(again.FindHotkey, s.FindHotkey);
+  EXPECT_EQ(again.FindPinned, s.FindPinned);
+  EXPECT_EQ(again.FindRecent, s.FindRecent);
+
+  // Emptied lists are written empty, not left as they were.
+  again.FindPinned.clear();
+  SaveSettings(again, fs, ProEdition(), 1, 2);
+  EXPECT_TRUE(Loaded(fs).FindPinned.empty());
+}
+
+TEST(FindSettings, MalformedValuesGiveDefaultsAndCostNothingElse) {
+  const struct {
+    const char* hotkey;
+    int32_t expected;
+  } kCases[] = {
+      {"0", 0}, {" 786502 ", 786502}, {"abc", kDefaultFindHotkey}, {"12x", kDefaultFindHotkey},
+      {"-5", kDefaultFindHotkey}, {"99999999999", kDefaultFindHotkey}, {"65536", kDefaultFindHotkey},
+      {"1048646", kDefaultFindHotkey} /* modifier 16 */, {"", kDefaultFindHotkey},
+      {"1073807430", 1073807430} /* MOD_NOREPEAT | MOD_ALT, F */,
+  };
+  for (const auto& c : kCases) {
+    FakeFs fs;
+    fs.entries[kPlace1].bytes = "[Config]\r\nKeySet = 7\r\nFindHotkey = "s + c.hotkey +
+                                "\r\nFindPinned = 41 zz D800 42\r\nFindRecent = ;;;\r\nDark = 1\r\n";
+    AppState s = Loaded(fs);
+    EXPECT_EQ(s.FindHotkey, c.expected) << c.hotkey;
+    EXPECT_EQ(s.FindPinned, (std::vector<int32_t>{0x41, 0x42}));
+    EXPECT_TRUE(s.FindRecent.empty());
+    EXPECT_EQ(s.KeySet, 7);
+    EXPECT_EQ(s.Dark, 1);
+  }
+}
+
+TEST(FindSettings, ListsAreBoundedOnReading) {
+  FakeFs fs;
+  std::string many;
+  for (int cp = 0x100; cp < 0x100 + 100; ++cp) many += std::to_string(cp) + " ";
+  fs.entries[kPlace1].bytes = "[Config]\r\nFindPinned = " + many + "\r\nFindRecent = " + many + "\r\n";
+  AppState s = Loaded(fs);
+  EXPECT_EQ(s.FindPinned.size(), kMaxPinned);
+  EXPECT_EQ(s.FindRecent.size(), kMaxRecent);
+}
+
+TEST(FindSettings, StandardEditionStartsFromDefaults) {
+  FakeFs fs;
+  AppState s;
+  LoadSettings(s, fs, StandardEdition());
+  EXPECT_EQ(s.FindHotkey, kDefaultFindHotkey);
+  EXPECT_TRUE(fs.entries.empty());
 }
 
 }  // namespace
