@@ -53,6 +53,8 @@ class WinSettingsFile : public SettingsFile {
     return SetEndOfFile(handle_) != 0;
   }
 
+  bool Flush() override { return !readOnly_ && FlushFileBuffers(handle_) != 0; }
+
  private:
   HANDLE handle_;
   bool readOnly_;
@@ -101,6 +103,27 @@ class WinSettingsFs : public SettingsFs {
   }
 
   void CreateFolder(const Text& path) override { CreateDirectoryW(W(path), nullptr); }
+
+  // ReplaceFileW keeps the old file's attributes, owner and permissions. Some file
+  // systems (and some Wine versions) refuse it outright; a plain rename over the old
+  // file is still one step there. A file another program holds open stays as it is.
+  bool ReplaceWith(const Text& target, const Text& replacement) override {
+    if (ReplaceFileW(W(target), W(replacement), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
+      return true;
+    }
+    switch (GetLastError()) {
+      case ERROR_SHARING_VIOLATION:
+      case ERROR_LOCK_VIOLATION:
+      case ERROR_ACCESS_DENIED:
+      case ERROR_UNABLE_TO_REMOVE_REPLACED:
+      case ERROR_UNABLE_TO_MOVE_REPLACEMENT_2:
+        return false;
+      default:
+        return MoveFileExW(W(replacement), W(target), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    }
+  }
+
+  void RemoveFile(const Text& path) override { DeleteFileW(W(path)); }
 };
 
 }  // namespace

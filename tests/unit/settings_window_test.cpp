@@ -97,8 +97,11 @@ class MemoryFs : public SettingsFs {
   Text AppDataFolder() override { return Text(); }
   int64_t FileSize(const Text&) override { return static_cast<int64_t>(bytes.size()); }
   std::unique_ptr<SettingsFile> OpenExisting(const Text&) override { return std::make_unique<File>(*this); }
-  std::unique_ptr<SettingsFile> CreateAlways(const Text&) override { return nullptr; }
+  // Only a save creates a file here: the one it swaps in, whose bytes go straight to the file.
+  std::unique_ptr<SettingsFile> CreateAlways(const Text&) override { return std::make_unique<File>(*this); }
   void CreateFolder(const Text&) override {}
+  bool ReplaceWith(const Text&, const Text&) override { return true; }
+  void RemoveFile(const Text&) override {}
 
   bool Has(const std::string& line) const { return bytes.find(line + "\r\n") != std::string::npos; }
 
@@ -116,6 +119,7 @@ class MemoryFs : public SettingsFs {
       fs_.plat_.calls.push_back("SaveSettings");
       return true;
     }
+    bool Flush() override { return true; }
 
    private:
     MemoryFs& fs_;
