@@ -17,6 +17,7 @@
 #include "platform/help_window_win.h"
 #include "platform/paint_win.h"
 #include "platform/resources_win.h"
+#include "platform/session_events_win.h"
 #include "shell/panel.h"
 #include "shell/panel_geometry.h"
 #include "shell/window_moves.h"
@@ -51,6 +52,7 @@ bool g_trackingLeave = false;
 qp::PointerTracker g_tracker;
 std::wstring g_tipText;
 qp::Point g_pressPoint;
+std::wstring g_trayTip;  // the tip the icon has, for adding it again
 
 const wchar_t* W(const qp::Text& t) { return reinterpret_cast<const wchar_t*>(t.c_str()); }
 
@@ -143,6 +145,7 @@ void Paint(HWND hwnd) {
 }
 
 LRESULT CALLBACK MainProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (LRESULT r = 0; SessionMessage(hwnd, msg, wp, lp, r)) return r;
   switch (msg) {
     case WM_MOUSEACTIVATE:
       // WS_EX_NOACTIVATE alone is not enough under Wine; the answer is right on Windows too.
@@ -296,7 +299,7 @@ void AddTrayIcon() {
   nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   nid.uCallbackMessage = kTrayMessage;
   nid.hIcon = ProgramIcon(GetSystemMetrics(SM_CXSMICON));
-  lstrcpynW(nid.szTip, W(qp::Text(qp::CurrentEdition().trayPrefix)), 64);
+  lstrcpynW(nid.szTip, g_trayTip.empty() ? W(qp::Text(qp::CurrentEdition().trayPrefix)) : g_trayTip.c_str(), 64);
   g_trayAdded = Shell_NotifyIconW(NIM_ADD, &nid) != FALSE;
 }
 
@@ -491,6 +494,7 @@ void SetTitle(const qp::Text& title) {
 }
 
 void SetTrayTip(const qp::Text& tip) {
+  g_trayTip = W(tip);
   if (!g_trayAdded) return;
   NOTIFYICONDATAW nid = {};
   nid.cbSize = sizeof nid;
@@ -548,6 +552,18 @@ void DrainPendingInput() {
 }
 
 qp::Point LastPressPoint() { return g_pressPoint; }
+
+void RestoreTrayIcon() {
+  if (!g_main) return;
+  RemoveTrayIcon();  // a shell that still has it would refuse to add it twice
+  AddTrayIcon();
+}
+
+bool ReleasePanelPointer() {
+  const bool held = g_tracker.captured() != 0;
+  DispatchElementEvents(g_tracker.CaptureLost(qp::Elements()));
+  return held;
+}
 
 void CaptureMouse(bool capture) {
   if (!g_main) return;

@@ -24,6 +24,17 @@ std::string ShortcutScript(const Text& desktopFolder, const Text& program, const
   return script;
 }
 
+std::string ScriptFileBytes(const std::string& utf8Script) {
+  const Text units = Utf8ToText(utf8Script);
+  std::string bytes = "\xFF\xFE";
+  bytes.reserve(2 + units.size() * 2);
+  for (char16_t u : units) {
+    bytes.push_back(static_cast<char>(u & 0xFF));
+    bytes.push_back(static_cast<char>(u >> 8));
+  }
+  return bytes;
+}
+
 Text ScriptHostParameters(const Text& scriptPath) { return u" \"" + scriptPath + u"\""; }
 
 void CreateDesktopShortcut(ShortcutSystem& system) {
@@ -42,8 +53,9 @@ void CreateDesktopShortcut(ShortcutSystem& system) {
     Plat().MessageBox(u"Error: unable to make shortcut", u"Error", kMbOk);
     return;
   }
-  system.WriteScriptFileAndClose(ShortcutScript(desktop, program, system.DocumentsFolder()));
-  system.RunHiddenAndWait(kScriptHost, ScriptHostParameters(script));
+  system.WriteScriptFileAndClose(ScriptFileBytes(ShortcutScript(desktop, program, system.DocumentsFolder())));
+  const Text systemFolder = system.SystemFolder();
+  if (!systemFolder.empty()) system.RunHiddenAndWait(systemFolder + kScriptHost, ScriptHostParameters(script), kScriptHostWaitMs);
   system.RemoveFile(script);
 }
 

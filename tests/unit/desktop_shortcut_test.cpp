@@ -27,6 +27,7 @@ class FakeShortcutSystem : public ShortcutSystem {
   bool createFails = false;
   std::string written;
   Text runProgram, runParameters;
+  int runWaitMs = 0;
   Text desktop = kDesktop;
 
   Text TempFolder() override { return kTemp; }
@@ -36,6 +37,7 @@ class FakeShortcutSystem : public ShortcutSystem {
     return kDocuments;
   }
   Text ProgramPath() override { return kProgram; }
+  Text SystemFolder() override { return u"C:\\Windows\\system32\\"; }
   int64_t FileSize(const Text& path) override {
     log.push_back("size " + Name(path));
     auto it = files.find(path);
@@ -57,10 +59,11 @@ class FakeShortcutSystem : public ShortcutSystem {
     written = bytes;
     files[open_] = static_cast<int64_t>(bytes.size());
   }
-  void RunHiddenAndWait(const Text& program, const Text& parameters) override {
+  void RunHiddenAndWait(const Text& program, const Text& parameters, int waitMs) override {
     log.push_back("run");
     runProgram = program;
     runParameters = parameters;
+    runWaitMs = waitMs;
     // What the script host does when the script works.
     files[kLink] = 1500;
   }
@@ -91,6 +94,22 @@ TEST(ShortcutScript, NineLinesInUtf8WithCrLf) {
   EXPECT_NE(script.compare(0, 3, "\xEF\xBB\xBF"), 0) << "no byte-order mark";
 }
 
+// The script host reads a file without a mark in the ANSI code page, which cannot hold every
+// user's name: the file is UTF-16 with its mark, and the folders come through unit for unit.
+TEST(ShortcutScript, FileIsUtf16WithItsMark) {
+  const std::string bytes = ScriptFileBytes(ShortcutScript(kDesktop, kProgram, kDocuments) + "\xF0\x9F\x98\x80");
+  ASSERT_GE(bytes.size(), 2u);
+  ASSERT_EQ(bytes.size() % 2, 0u);
+  EXPECT_EQ(bytes.substr(0, 2), "\xFF\xFE");
+  Text units;
+  for (size_t i = 2; i < bytes.size(); i += 2) {
+    units.push_back(static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) | static_cast<unsigned char>(bytes[i + 1]) << 8));
+  }
+  EXPECT_NE(units.find(u"sLinkFile = \"" + kDesktop + u"Quillpad Pro.lnk\"\r\n"), Text::npos);
+  EXPECT_NE(units.find(u"oLink.WorkingDirectory = \"" + kDocuments + u"\"\r\n"), Text::npos);
+  EXPECT_EQ(units.substr(units.size() - 2), u"\U0001F600");
+}
+
 TEST(ShortcutScript, HostParametersQuoteThePathAfterOneBlank) {
   EXPECT_EQ(ScriptHostParameters(u"C:\\Temp Dir\\qlx-cs-temp.vbs"), u" \"C:\\Temp Dir\\qlx-cs-temp.vbs\"");
 }
@@ -102,8 +121,10 @@ TEST(CreateDesktopShortcut, WritesRunsAndDeletesTheScriptWhenThereIsNoShortcut) 
   CreateDesktopShortcut(sys);
   EXPECT_EQ(sys.log, (std::vector<std::string>{"size link", "size script", "delete link", "create script",
                                                "documents", "write", "run", "delete script"}));
-  EXPECT_EQ(sys.written, ShortcutScript(kDesktop, kProgram, kDocuments));
-  EXPECT_EQ(sys.runProgram, u"WScript.exe");
+  EXPECT_EQ(sys.written, ScriptFileBytes(ShortcutScript(kDesktop, kProgram, kDocuments)));
+  // The system's own host, never a "WScript.exe" beside the program or in the current folder.
+  EXPECT_EQ(sys.runProgram, u"C:\\Windows\\system32\\WScript.exe");
+  EXPECT_EQ(sys.runWaitMs, 30000);
   EXPECT_EQ(sys.runParameters, u" \"" + kScript + u"\"");
   EXPECT_EQ(sys.files.count(kScript), 0u) << "script left behind";
   EXPECT_TRUE(plat.messageBoxes.empty());
@@ -144,6 +165,17 @@ TEST(CreateDesktopShortcut, AScriptThatCannotBeWrittenIsReportedAndNothingRuns) 
   EXPECT_EQ(plat.messageBoxes[0].caption, u"Error");
   EXPECT_EQ(plat.messageBoxes[0].text, u"Error: unable to make shortcut");
   EXPECT_EQ(plat.messageBoxes[0].flags, kMbOk);
+}
+
+TEST(CreateDesktopShortcut, WithoutASystemFolderNoHostIsRun) {
+  FakePlatform plat;
+  FakePlatformScope scope(plat);
+  struct NoSystemFolder : FakeShortcutSystem {
+    Text SystemFolder() override { return Text(); }
+  } sys;
+  CreateDesktopShortcut(sys);
+  EXPECT_EQ(sys.log, (std::vector<std::string>{"size link", "size script", "delete link", "create script",
+                                               "documents", "write", "delete script"}));
 }
 
 TEST(CreateDesktopShortcut, WithoutADesktopFolderNothingIsDone) {

@@ -1,0 +1,86 @@
+#include "shell/session_events.h"
+
+#include <cstdint>
+
+#include "app/app_state.h"
+#include "app/platform.h"
+#include "app/program.h"
+#include "shell/window_moves.h"
+
+namespace qp {
+
+namespace {
+
+bool HasArea(const ScreenArea& a) { return a.right > a.left && a.bottom > a.top; }
+
+// The start of a span of `size` placed `offset` from `low` (or from `high` when fromHigh),
+// kept inside low..high; a span larger than the room starts at low.
+int64_t PlaceInSpan(int64_t low, int64_t high, int64_t size, int64_t offset, bool fromHigh) {
+  int64_t at = fromHigh ? high - size - offset : low + offset;
+  if (at > high - size) at = high - size;
+  if (at < low) at = low;
+  return at;
+}
+
+}  // namespace
+
+Point SameCornerPosition(const Rect& window, const ScreenArea& oldWork, const ScreenArea& newWork) {
+  const int64_t midX = int64_t{window.x} + window.w / 2;
+  const int64_t midY = int64_t{window.y} + window.h / 2;
+  const bool right = midX * 2 >= int64_t{oldWork.left} + oldWork.right;
+  const bool bottom = midY * 2 >= int64_t{oldWork.top} + oldWork.bottom;
+  const int64_t offsetX = right ? int64_t{oldWork.right} - (int64_t{window.x} + window.w) : int64_t{window.x} - oldWork.left;
+  const int64_t offsetY =
+      bottom ? int64_t{oldWork.bottom} - (int64_t{window.y} + window.h) : int64_t{window.y} - oldWork.top;
+  return {ClampToInt(PlaceInSpan(newWork.left, newWork.right, window.w, offsetX, right)),
+          ClampToInt(PlaceInSpan(newWork.top, newWork.bottom, window.h, offsetY, bottom))};
+}
+
+Point KeptOnScreen(const Rect& window, bool onSomeMonitor, const ScreenArea& primaryWork) {
+  if (onSomeMonitor || !HasArea(primaryWork)) return {window.x, window.y};
+  return {ClampToInt(PlaceInSpan(primaryWork.left, primaryWork.right, window.w, int64_t{window.x} - primaryWork.left, false)),
+          ClampToInt(PlaceInSpan(primaryWork.top, primaryWork.bottom, window.h, int64_t{window.y} - primaryWork.top, false))};
+}
+
+void ShellRestarted() {
+  Plat().RestoreTrayIcon();
+  ReadTaskbarInfo();
+  RefreshWorkArea();
+}
+
+void PointerCaptureLost() {
+  AppState& a = App();
+  if (a.Dragging == 0) return;
+  a.Dragging = 0;
+  Plat().CaptureMouse(false);
+}
+
+void DisplaysChanged() {
+  AppState& a = App();
+  Platform& plat = Plat();
+  const ScreenArea oldWork = a.WorkArea;
+  const Point display = plat.DisplaySize();
+  if (display.x > 0 && display.y > 0) {
+    a.ScreenWidth = display.x;
+    a.ScreenHeight = display.y;
+  }
+  ReadTaskbarInfo();
+  RefreshWorkArea();
+  if (!plat.MainWindowExists()) return;
+  const Rect window = plat.MainWindowRect();
+  Rect target = window;
+  if (a.Dock != 0 && a.Dragging == 0 && HasArea(oldWork) && HasArea(a.WorkArea)) {
+    const Point p = SameCornerPosition(window, oldWork, a.WorkArea);
+    target.x = p.x;
+    target.y = p.y;
+  }
+  const Point kept = KeptOnScreen(target, plat.OnAnyMonitor(target), a.WorkArea);
+  if (kept.x == window.x && kept.y == window.y) return;
+  plat.MoveMainWindow(kept.x, kept.y);
+  // As after any other move with docking on: snapped into the corner it is now in.
+  if (a.Dock != 0 && a.Dragging == 0) ProximityDock();
+}
+
+void SessionEnding() { SaveSettingsNow(); }
+
+}  // namespace qp
