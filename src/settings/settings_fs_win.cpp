@@ -12,6 +12,14 @@ constexpr DWORD kPathUnits = 260;
 
 const wchar_t* W(const Text& t) { return reinterpret_cast<const wchar_t*>(t.c_str()); }
 
+// Wine's ReplaceFileW moves the old file aside and deletes it before it moves the new one in, so
+// a failure or a crash between the two leaves no file at all; its rename over an existing file
+// is a single step.
+bool ReplaceFileIsOneStep() {
+  static const bool wine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+  return !wine;
+}
+
 class WinSettingsFile : public SettingsFile {
  public:
   WinSettingsFile(HANDLE h, bool readOnly) : handle_(h), readOnly_(readOnly) {}
@@ -104,23 +112,26 @@ class WinSettingsFs : public SettingsFs {
 
   void CreateFolder(const Text& path) override { CreateDirectoryW(W(path), nullptr); }
 
-  // ReplaceFileW keeps the old file's attributes, owner and permissions. Some file
-  // systems (and some Wine versions) refuse it outright; a plain rename over the old
-  // file is still one step there. A file another program holds open stays as it is.
+  // ReplaceFileW keeps the old file's attributes, owner and permissions. Some file systems
+  // refuse it outright; a rename over the old file is still one step there. A file another
+  // program holds open stays as it is.
   bool ReplaceWith(const Text& target, const Text& replacement) override {
-    if (ReplaceFileW(W(target), W(replacement), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
-      return true;
+    if (ReplaceFileIsOneStep()) {
+      if (ReplaceFileW(W(target), W(replacement), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
+        return true;
+      }
+      switch (GetLastError()) {
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_LOCK_VIOLATION:
+        case ERROR_ACCESS_DENIED:
+        case ERROR_UNABLE_TO_REMOVE_REPLACED:
+        case ERROR_UNABLE_TO_MOVE_REPLACEMENT_2:
+          return false;
+        default:
+          break;
+      }
     }
-    switch (GetLastError()) {
-      case ERROR_SHARING_VIOLATION:
-      case ERROR_LOCK_VIOLATION:
-      case ERROR_ACCESS_DENIED:
-      case ERROR_UNABLE_TO_REMOVE_REPLACED:
-      case ERROR_UNABLE_TO_MOVE_REPLACEMENT_2:
-        return false;
-      default:
-        return MoveFileExW(W(replacement), W(target), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-    }
+    return MoveFileExW(W(replacement), W(target), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
   }
 
   void RemoveFile(const Text& path) override { DeleteFileW(W(path)); }

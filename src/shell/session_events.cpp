@@ -13,6 +13,15 @@ namespace {
 
 bool HasArea(const ScreenArea& a) { return a.right > a.left && a.bottom > a.top; }
 
+// The work area as far as it lies on display 0, as the docking arithmetic takes it: a system can
+// go on reporting the old work area for a while after the display has shrunk.
+ScreenArea OnDisplay(const ScreenArea& work, int displayWidth, int displayHeight) {
+  ScreenArea area = work;
+  if (area.right > displayWidth) area.right = displayWidth;
+  if (area.bottom > displayHeight) area.bottom = displayHeight;
+  return area;
+}
+
 // The start of a span of `size` placed `offset` from `low` (or from `high` when fromHigh),
 // kept inside low..high; a span larger than the room starts at low.
 int64_t PlaceInSpan(int64_t low, int64_t high, int64_t size, int64_t offset, bool fromHigh) {
@@ -58,7 +67,7 @@ void PointerCaptureLost() {
 void DisplaysChanged() {
   AppState& a = App();
   Platform& plat = Plat();
-  const ScreenArea oldWork = a.WorkArea;
+  const ScreenArea oldArea = OnDisplay(a.WorkArea, a.ScreenWidth, a.ScreenHeight);
   const Point display = plat.DisplaySize();
   if (display.x > 0 && display.y > 0) {
     a.ScreenWidth = display.x;
@@ -66,15 +75,16 @@ void DisplaysChanged() {
   }
   ReadTaskbarInfo();
   RefreshWorkArea();
+  const ScreenArea newArea = OnDisplay(a.WorkArea, a.ScreenWidth, a.ScreenHeight);
   if (!plat.MainWindowExists()) return;
   const Rect window = plat.MainWindowRect();
   Rect target = window;
-  if (a.Dock != 0 && a.Dragging == 0 && HasArea(oldWork) && HasArea(a.WorkArea)) {
-    const Point p = SameCornerPosition(window, oldWork, a.WorkArea);
+  if (a.Dock != 0 && a.Dragging == 0 && HasArea(oldArea) && HasArea(newArea)) {
+    const Point p = SameCornerPosition(window, oldArea, newArea);
     target.x = p.x;
     target.y = p.y;
   }
-  const Point kept = KeptOnScreen(target, plat.OnAnyMonitor(target), a.WorkArea);
+  const Point kept = KeptOnScreen(target, plat.OnAnyMonitor(target), newArea);
   if (kept.x == window.x && kept.y == window.y) return;
   plat.MoveMainWindow(kept.x, kept.y);
   // As after any other move with docking on: snapped into the corner it is now in.

@@ -140,6 +140,11 @@ TEST_F(SessionEventsTest, DockedPanelFollowsItsCornerThroughDisplayChanges) {
     EXPECT_EQ(fake.mainWindowRect.x + fake.mainWindowRect.w, size.x - 6) << size.x;
     EXPECT_EQ(fake.mainWindowRect.y + fake.mainWindowRect.h, size.y - 40 - 6) << size.x;
   }
+  // A system still reporting the old work area after the display shrank: the corner of the display.
+  fake.displaySize = {1280, 1024};
+  DisplaysChanged();
+  EXPECT_EQ(fake.mainWindowRect.x + fake.mainWindowRect.w, 1280 - 6);
+  EXPECT_EQ(fake.mainWindowRect.y + fake.mainWindowRect.h, 1024 - 40 - 6);  // the taskbar still 40 high
   // A change that leaves the work area as it was moves nothing.
   ClearLog();
   DisplaysChanged();
