@@ -2,6 +2,7 @@
 // "Quillpad Pro.lnk" on the desktop, started with "/noshow" (tray icon only).
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "app/text.h"
@@ -14,13 +15,15 @@ constexpr const char16_t* kScriptHost = u"WScript.exe";
 // The script host is given this long; a script that hangs must not hold the program for ever.
 constexpr int kScriptHostWaitMs = 30000;
 
-// The script's nine lines, UTF-8 without a byte-order mark, each ended by CR LF. The folders
-// end in a backslash; program is the full path of the running program.
-std::string ShortcutScript(const Text& desktopFolder, const Text& program, const Text& documentsFolder);
+// The byte of a character in the script host's code page, or -1 when it has none of one byte.
+using AnsiByteFn = std::function<int(char16_t)>;
 
-// The bytes of the script file: the script as UTF-16 with its byte-order mark, which the
-// script host reads as Unicode whatever the code page (a folder named with any letter works).
-std::string ScriptFileBytes(const std::string& utf8Script);
+// The script's nine lines, each ended by CR LF. A character of a path is written as itself when
+// it is printable ASCII or has a byte of its own in the script host's code page (ansiByte), and
+// as ChrW(unit) otherwise, so every path reaches the host whole. The folders end in a
+// backslash; program is the full path of the running program.
+std::string ShortcutScript(const Text& desktopFolder, const Text& program, const Text& documentsFolder,
+                           const AnsiByteFn& ansiByte = nullptr);
 
 // The script host's parameter text: one blank, then the script path in double quotes (a
 // temporary folder with blanks in its path stays one argument).
@@ -35,6 +38,7 @@ class ShortcutSystem {
   virtual Text DocumentsFolder() = 0;   // ending in a backslash
   virtual Text ProgramPath() = 0;
   virtual Text SystemFolder() = 0;      // ending in a backslash; empty when unknown
+  virtual int AnsiByte(char16_t unit) = 0;  // see AnsiByteFn
   virtual int64_t FileSize(const Text& path) = 0;  // -1 when there is no such file
   virtual void RemoveFile(const Text& path) = 0;   // failures are ignored
   // Creates (or truncates) the file for writing and keeps it open; false when it cannot.

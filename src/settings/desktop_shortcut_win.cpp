@@ -104,6 +104,14 @@ class WinShortcutSystem : public ShortcutSystem {
     return n == 0 || n > kPathUnits ? Text() : WithBackslash(FromWide(path));
   }
 
+  int AnsiByte(char16_t unit) override {
+    const wchar_t wide = static_cast<wchar_t>(unit);
+    char bytes[4] = {};
+    BOOL usedDefault = FALSE;
+    const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, &wide, 1, bytes, sizeof bytes, nullptr, &usedDefault);
+    return n == 1 && !usedDefault ? static_cast<unsigned char>(bytes[0]) : -1;
+  }
+
   int64_t FileSize(const Text& path) override {
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!GetFileAttributesExW(W(path), GetFileExInfoStandard, &data)) return -1;

@@ -2,6 +2,7 @@
 restarting, the capture taken away, the display changing, the session ending, the shortcut
 script host and the help page view."""
 import os
+import shutil
 import time
 
 import qpwine
@@ -197,3 +198,42 @@ def test_a_saved_position_on_no_monitor_starts_on_the_screen(ctx):
     assert (right, top) == (work[2], work[1]), ((left, top, right, bottom), work)
     ctx.shot("brought-on-screen")
     _quit(ctx, app)
+
+
+# ---- the desktop shortcut -----------------------------------------------------------------------
+
+def test_shortcut_in_a_desktop_folder_named_with_a_non_ascii_letter_and_no_planted_host_run(ctx):
+    name = "Zo\u00eb Desktop"
+    desktop = ctx.env.user_dir(name)
+    user = os.path.basename(os.path.dirname(desktop))
+    windows_desktop = f"C:\\users\\{user}\\{name}"
+    os.makedirs(desktop, exist_ok=True)
+    folder = ctx.program_folder("pro")
+    planted = os.path.join(folder, "WScript.exe")
+    mark = os.path.join(folder, "planted-program-ran.txt")
+    # Wine prefers its own script host to any file of that name; told to prefer a file, it runs
+    # the stand-in wherever a search by bare name finds it first. The stand-in leaves its mark.
+    overrides = ctx.env.env["WINEDLLOVERRIDES"]
+    ctx.env.env["WINEDLLOVERRIDES"] = overrides + ";wscript=n,b"
+    shutil.copy2(os.path.join(ctx.tools, "qpdriver.exe"), planted)
+    try:
+        stand_in = ctx.env.start(planted, ["x"])
+        assert _wait(lambda: stand_in.poll() is not None, timeout=30), "the planted program did not end"
+        assert os.path.exists(mark), "the planted program leaves no mark"
+        os.unlink(mark)
+        ctx.d(f"shellfolder Desktop {windows_desktop}")
+        assert ctx.d("folder 16").lower() == windows_desktop.lower(), ctx.d("folder 16")
+        app, _, _ = _start(ctx, folder=folder, ShortcutIcon=1)
+        ctx.wait_panel("pro", timeout_ms=60000)
+        link = os.path.join(desktop, "Quillpad Pro.lnk")
+        assert _wait(lambda: os.path.exists(link) and os.path.getsize(link) > 0, timeout=30), os.listdir(desktop)
+        ctx.shot("shortcut-in-non-ascii-folder")
+        target = ctx.d(f"shortcut {windows_desktop}\\Quillpad Pro.lnk").split("|")[0]
+        program = ctx.env.windows_path(os.path.join(folder, "quillpadpro.exe"))
+        assert target.lower() == program.lower(), (target, program)
+        assert not os.path.exists(mark), "the WScript.exe beside the program was run"
+        _quit(ctx, app)
+    finally:
+        ctx.env.env["WINEDLLOVERRIDES"] = overrides
+        ctx.d("shellfolder restore")
+        shutil.rmtree(desktop, ignore_errors=True)
