@@ -237,3 +237,48 @@ def test_shortcut_in_a_desktop_folder_named_with_a_non_ascii_letter_and_no_plant
         ctx.env.env["WINEDLLOVERRIDES"] = overrides
         ctx.d("shellfolder restore")
         shutil.rmtree(desktop, ignore_errors=True)
+
+
+# ---- the help window ------------------------------------------------------------------------------
+
+HELP = "Quillpad Help"
+PAGE_VIEW = 1070
+VK_F5 = 0x74
+
+
+def _page(ctx):
+    cls, _, units = ctx.d(f"ctltext {PAGE_VIEW} {HELP}").partition(" ")
+    data = b"".join(int(u, 16).to_bytes(2, "little") for u in units.split())
+    return cls, data.decode("utf-16-le")
+
+
+def _menu_open(ctx):
+    reply = ctx.driver.cmd("classrect #32768")
+    return reply.startswith("ok") and reply.split()[-1] == "1"
+
+
+def test_help_page_stays_and_its_bare_area_answers_a_right_click(ctx):
+    app, _, _ = _start(ctx)
+    ctx.wait_panel("pro")
+    ctx.d(f"post 3 {PRO}")  # Help
+    client = [int(v) for v in ctx.d(f"wait 10000 {HELP}").split()[4:8]]
+    # Wine has no HTML engine: the page is its plain-text view, where the web address is text.
+    cls, text = _page(ctx)
+    assert cls.lower() == "edit", cls
+    assert "Web site: https://www.marrowfen.example/quillpad/pro/" in text, text
+    windows = ctx.d("list")
+    # A click on the page and a refresh (F5): the same page, and no window more.
+    left, top = [int(v) for v in ctx.d(f"ctlrect {PAGE_VIEW} {HELP}").split()[:2]]
+    ctx.click((left + 120, top + 60))
+    ctx.d(f"activate {HELP}")
+    ctx.d(f"key {VK_F5}")
+    time.sleep(0.5)
+    assert _page(ctx) == (cls, text)
+    assert ctx.d("list") == windows
+    # The one-pixel seam between the topic list and the page is the window's own area.
+    ctx.click((client[0] + 180, client[1] + 250), "rclick")
+    assert _wait(lambda: _menu_open(ctx)), "a right click on the help window's own area showed no menu"
+    time.sleep(0.3)
+    ctx.shot("help-right-click-menu")
+    ctx.d("key 27")
+    _quit(ctx, app)
