@@ -97,6 +97,8 @@ struct AppState {
   // Other run-time state.
   int32_t OtherInstanceFound = 0;
   Text ConfigPath;
+  // The file was there at start-up but could not be read: this run never writes it.
+  bool ConfigUnreadable = false;
   // Receives a target-box item's text while it is drawn: 256 NUL units to begin
   // with; the drawer may grow it for a longer title.
   Text ComboItemText = Text(kComboItemTextUnits, u'\0');

@@ -124,6 +124,13 @@ class Platform {
     (void)item;
     (void)checked;
   }
+  // Adds the tray icon again, with the tip it last had (a restarted shell has lost it).
+  virtual void RestoreTrayIcon() {}
+  // Whether any part of the rectangle lies on one of the monitors.
+  virtual bool OnAnyMonitor(const Rect& r) {
+    (void)r;
+    return true;
+  }
 };
 
 // The platform in use; the Windows entry point or a test installs it.

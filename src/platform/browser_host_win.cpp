@@ -6,8 +6,20 @@
 #include <cstring>
 #include <new>
 
+#include "base/platform.h"
+#include "shell/help_links.h"
+
 namespace qpw {
 namespace {
+
+// The text of an event argument, given directly or through a reference; nullptr otherwise.
+const wchar_t* VariantText(const VARIANT& v) {
+  const VARIANT* p = &v;
+  if (p->vt == (VT_BYREF | VT_VARIANT) && p->pvarVal) p = p->pvarVal;
+  if (p->vt == VT_BSTR) return p->bstrVal;
+  if (p->vt == (VT_BYREF | VT_BSTR) && p->pbstrVal) return *p->pbstrVal;
+  return nullptr;
+}
 
 // The HTML engine's document class. Without it the WebBrowser control can be created but
 // never shows a page, so its absence decides for the plain-text view at once.
@@ -136,12 +148,17 @@ class BrowserHost::Site final : public IOleClientSite, public IOleInPlaceSite, p
     return E_NOTIMPL;
   }
   STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-  STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
+  STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*, UINT*) override {
     if (!host_) return S_OK;
     if (id == DISPID_DOCUMENTCOMPLETE) {
       host_->OnDocumentComplete();
     } else if (id == DISPID_NAVIGATEERROR) {
       host_->OnNavigateError();
+    } else if (id == DISPID_BEFORENAVIGATE2 && params && params->cArgs >= 7) {
+      // Arguments come last first: the address is the sixth from the end, Cancel the last.
+      host_->OnNavigate(VariantText(params->rgvarg[5]), params->rgvarg[0], false);
+    } else if (id == DISPID_NEWWINDOW3 && params && params->cArgs >= 5) {
+      host_->OnNavigate(VariantText(params->rgvarg[0]), params->rgvarg[3], true);
     }
     return S_OK;
   }
@@ -241,6 +258,11 @@ void BrowserHost::Move(const RECT& rect) {
 }
 
 bool BrowserHost::TranslateKey(MSG* msg) {
+  const bool ctrl = GetKeyState(VK_CONTROL) < 0;
+  if (msg->message == WM_KEYDOWN && (msg->wParam == VK_F5 || (ctrl && msg->wParam == 'R'))) {
+    Reload();
+    return true;
+  }
   IOleInPlaceActiveObject* active = site_ ? site_->ActiveObject() : nullptr;
   return active && active->TranslateAccelerator(msg) == S_OK;
 }
@@ -251,6 +273,21 @@ void BrowserHost::OnDocumentComplete() {
 }
 
 void BrowserHost::OnNavigateError() { Fail(); }
+
+void BrowserHost::OnNavigate(const wchar_t* url, VARIANT& cancel, bool newWindow) {
+  const qp::Text text = url ? qp::Text(reinterpret_cast<const char16_t*>(url)) : qp::Text();
+  const qp::HelpLinkAction action = qp::HelpNavigation(text);
+  if (action == qp::HelpLinkAction::Load && !newWindow) return;
+  if (cancel.vt == (VT_BYREF | VT_BOOL) && cancel.pboolVal) *cancel.pboolVal = VARIANT_TRUE;
+  if (action == qp::HelpLinkAction::OpenOutside) qp::Plat().OpenUrl(text);
+}
+
+void BrowserHost::Reload() {
+  // The engine would reload the blank page the document was written into.
+  if (pending_.empty()) return;
+  hasPending_ = true;
+  if (ready_) LoadPending();
+}
 
 // Replaces the blank page's content with the waiting document, handed over as a UTF-16
 // stream with its byte-order mark so the engine reads it without guessing.

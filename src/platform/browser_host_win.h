@@ -35,6 +35,11 @@ class BrowserHost {
   BrowserHost() = default;
   void OnDocumentComplete();
   void OnNavigateError();
+  // A navigation the control is about to make (or a new window it would open): only the blank
+  // page loads; web and mail addresses go to the default browser; the rest is refused.
+  void OnNavigate(const wchar_t* url, VARIANT& cancel, bool newWindow);
+  // Refresh: the same document again.
+  void Reload();
   void LoadPending();
   void Fail();
 

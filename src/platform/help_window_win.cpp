@@ -143,6 +143,9 @@ LRESULT CALLBACK HelpProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CLOSE:
       DispatchHelp(qp::EventKind::Close);
       return 0;
+    case WM_RBUTTONUP:
+      DispatchHelp(qp::EventKind::RightClick);  // the bare area, like the panel's
+      return 0;
     case kBrowserFailed:
       SwitchToTextView();
       return 0;

@@ -152,6 +152,12 @@ bool HandlePanelInput(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   }
 }
 
+bool ReleasePanelPointer() {
+  const bool held = g_tracker.captured() != 0;
+  DispatchElementEvents(g_tracker.CaptureLost(qp::Elements()));
+  return held;
+}
+
 void CreateTooltip(HINSTANCE instance) {
   HWND main = MainWindow();
   g_tooltip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,

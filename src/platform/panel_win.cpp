@@ -14,6 +14,7 @@
 #include "platform/panel_parts_win.h"
 #include "platform/resources_win.h"
 #include "platform/scoped_win.h"
+#include "platform/session_events_win.h"
 #include "platform/text_win.h"
 #include "shell/panel.h"
 #include "shell/panel_geometry.h"
@@ -42,6 +43,7 @@ void Paint(HWND hwnd) {
 }
 
 LRESULT CALLBACK MainProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (LRESULT r = 0; SessionMessage(hwnd, msg, wp, lp, r)) return r;
   switch (msg) {
     case WM_MOUSEACTIVATE:
       // WS_EX_NOACTIVATE alone is not enough under Wine; the answer is right on Windows too.

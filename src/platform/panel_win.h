@@ -36,5 +36,10 @@ void DrainPendingInput();
 void CaptureMouse(bool capture);
 // Client coordinates of the last left press on the panel, as the press message gave them.
 qp::Point LastPressPoint();
+// The tray icon added again, with its current tip.
+void RestoreTrayIcon();
+// Lets go of a panel element that held the pointer (its face back to normal, nothing clicked);
+// true when one did.
+bool ReleasePanelPointer();
 
 }  // namespace qpw

@@ -65,11 +65,6 @@ BOOL CALLBACK CollectTopWindow(HWND window, LPARAM param) {
   return TRUE;
 }
 
-BOOL CALLBACK FirstMonitor(HMONITOR, HDC, LPRECT rect, LPARAM param) {
-  *reinterpret_cast<Point*>(param) = Point{rect->right - rect->left, rect->bottom - rect->top};
-  return FALSE;  // display 0 is the first one reported
-}
-
 }  // namespace
 
 std::vector<TopWindowInfo> WinEnumerateTopWindows() {
@@ -159,9 +154,14 @@ void WinOpenUrl(const Text& url) {
 }
 
 Point WinDisplaySize() {
-  Point size;
-  EnumDisplayMonitors(nullptr, nullptr, FirstMonitor, reinterpret_cast<LPARAM>(&size));
-  if (size.x > 0 && size.y > 0) return size;
+  // Display 0 is the primary monitor, wherever the system lists it among the others.
+  MONITORINFO info = {};
+  info.cbSize = sizeof info;
+  const POINT origin = {0, 0};
+  if (GetMonitorInfoW(MonitorFromPoint(origin, MONITOR_DEFAULTTOPRIMARY), &info)) {
+    const Point size{info.rcMonitor.right - info.rcMonitor.left, info.rcMonitor.bottom - info.rcMonitor.top};
+    if (size.x > 0 && size.y > 0) return size;
+  }
   const Point primary{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   if (primary.x > 0 && primary.y > 0) return primary;
   return Point();

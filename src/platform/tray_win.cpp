@@ -2,6 +2,8 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <string>
+
 #include "base/edition.h"
 #include "platform/panel_parts_win.h"
 #include "platform/panel_win.h"
@@ -22,6 +24,7 @@ static_assert(sizeof(NOTIFYICONDATAW) == 956, "NOTIFYICONDATAW, 32-bit");
 #endif
 
 bool g_trayAdded = false;
+std::wstring g_trayTip;  // the tip the icon has, for adding it again
 
 NOTIFYICONDATAW TrayRecord() {
   NOTIFYICONDATAW nid = {};
@@ -38,7 +41,7 @@ void AddTrayIcon() {
   nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   nid.uCallbackMessage = kTrayMessage;
   nid.hIcon = ProgramIcon(GetSystemMetrics(SM_CXSMICON));
-  lstrcpynW(nid.szTip, W(qp::Text(qp::CurrentEdition().trayPrefix)), 64);
+  lstrcpynW(nid.szTip, g_trayTip.empty() ? W(qp::Text(qp::CurrentEdition().trayPrefix)) : g_trayTip.c_str(), 64);
   g_trayAdded = Shell_NotifyIconW(NIM_ADD, &nid) != FALSE;
 }
 
@@ -49,7 +52,14 @@ void RemoveTrayIcon() {
   g_trayAdded = false;
 }
 
+void RestoreTrayIcon() {
+  if (!MainWindow()) return;
+  RemoveTrayIcon();  // a shell that still has it would refuse to add it twice
+  AddTrayIcon();
+}
+
 void SetTrayTip(const qp::Text& tip) {
+  g_trayTip = W(tip);
   if (!g_trayAdded) return;
   NOTIFYICONDATAW nid = TrayRecord();
   nid.uFlags = NIF_TIP;

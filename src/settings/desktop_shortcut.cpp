@@ -4,19 +4,44 @@
 
 namespace qp {
 
-std::string ShortcutScript(const Text& desktopFolder, const Text& program, const Text& documentsFolder) {
-  const std::string desktop = TextToUtf8(desktopFolder);
-  const std::string exe = TextToUtf8(program);
-  const std::string documents = TextToUtf8(documentsFolder);
+namespace {
+
+// A VBScript string expression for text: printable ASCII, and the letters the script host's code
+// page has, in quotes; every other unit as ChrW(unit). The host reads a script without a mark in
+// that code page (some hosts read no other form), so the file itself stays in it.
+std::string VbsString(TextView text, const AnsiByteFn& ansiByte) {
+  std::string out;
+  bool quoted = false;
+  for (char16_t u : text) {
+    int byte = u >= 0x20 && u < 0x7F && u != u'"' ? u : -1;
+    if (byte < 0 && u >= 0x80 && ansiByte) byte = ansiByte(u);
+    if (byte >= 0x20 && byte != '"' && byte <= 0xFF) {
+      if (!quoted) out += out.empty() ? "\"" : " & \"";
+      quoted = true;
+      out.push_back(static_cast<char>(byte));
+      continue;
+    }
+    if (quoted) out += "\"";
+    quoted = false;
+    out += (out.empty() ? "ChrW(" : " & ChrW(") + std::to_string(static_cast<unsigned>(u)) + ")";
+  }
+  if (quoted) out += "\"";
+  return out.empty() ? "\"\"" : out;
+}
+
+}  // namespace
+
+std::string ShortcutScript(const Text& desktopFolder, const Text& program, const Text& documentsFolder,
+                           const AnsiByteFn& ansiByte) {
   const std::string lines[] = {
       "Set oWS = WScript.CreateObject(\"WScript.Shell\")",
-      "sLinkFile = \"" + desktop + "Quillpad Pro.lnk\"",
+      "sLinkFile = " + VbsString(desktopFolder + kShortcutName, ansiByte),
       "Set oLink = oWS.CreateShortcut(sLinkFile)",
-      "oLink.TargetPath = \"" + exe + "\"",
+      "oLink.TargetPath = " + VbsString(program, ansiByte),
       "oLink.Arguments = \"/noshow\"",
-      "oLink.IconLocation = \"" + exe + ", 0\"",
+      "oLink.IconLocation = " + VbsString(program + u", 0", ansiByte),
       "oLink.WindowStyle = \"1\"",
-      "oLink.WorkingDirectory = \"" + documents + "\"",
+      "oLink.WorkingDirectory = " + VbsString(documentsFolder, ansiByte),
       "oLink.Save",
   };
   std::string script;
@@ -42,8 +67,10 @@ void CreateDesktopShortcut(ShortcutSystem& system) {
     Plat().MessageBox(u"Error: unable to make shortcut", u"Error", kMbOk);
     return;
   }
-  system.WriteScriptFileAndClose(ShortcutScript(desktop, program, system.DocumentsFolder()));
-  system.RunHiddenAndWait(kScriptHost, ScriptHostParameters(script));
+  system.WriteScriptFileAndClose(ShortcutScript(desktop, program, system.DocumentsFolder(),
+                                                [&system](char16_t unit) { return system.AnsiByte(unit); }));
+  const Text systemFolder = system.SystemFolder();
+  if (!systemFolder.empty()) system.RunHiddenAndWait(systemFolder + kScriptHost, ScriptHostParameters(script), kScriptHostWaitMs);
   system.RemoveFile(script);
 }
 

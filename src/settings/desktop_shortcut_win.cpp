@@ -22,6 +22,22 @@ using qpw::W;
 using qpw::AdoptFile;
 using qpw::KernelHandle;
 
+// Waits for the process, at most waitMs, painting the program's windows meanwhile. Only paint
+// and sent messages are handled: a click queued now waits for the loop, so nothing the user
+// does can start a second shortcut while this one is being made.
+void WaitPainting(HANDLE process, int waitMs) {
+  const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(waitMs > 0 ? waitMs : 0);
+  for (;;) {
+    const ULONGLONG now = GetTickCount64();
+    if (now >= deadline) return;
+    const DWORD woke =
+        MsgWaitForMultipleObjects(1, &process, FALSE, static_cast<DWORD>(deadline - now), QS_PAINT | QS_SENDMESSAGE);
+    if (woke != WAIT_OBJECT_0 + 1) return;  // ended, out of time, or failed
+    MSG m;
+    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE | PM_QS_PAINT | PM_QS_SENDMESSAGE)) DispatchMessageW(&m);
+  }
+}
+
 class WinShortcutSystem : public ShortcutSystem {
  public:
   Text TempFolder() override {
@@ -37,6 +53,20 @@ class WinShortcutSystem : public ShortcutSystem {
   Text DesktopFolder() override { return qpw::SpecialFolderPath(CSIDL_DESKTOPDIRECTORY); }
   Text DocumentsFolder() override { return qpw::SpecialFolderPath(CSIDL_PERSONAL); }
   Text ProgramPath() override { return qpw::ProgramFilePath(); }
+
+  Text SystemFolder() override {
+    wchar_t path[kPathUnits + 1] = {};
+    const UINT n = GetSystemDirectoryW(path, kPathUnits);
+    return n == 0 || n > kPathUnits ? Text() : EnsureTrailingBackslash(FromWide(path));
+  }
+
+  int AnsiByte(char16_t unit) override {
+    const wchar_t wide = static_cast<wchar_t>(unit);
+    char bytes[4] = {};
+    BOOL usedDefault = FALSE;
+    const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, &wide, 1, bytes, sizeof bytes, nullptr, &usedDefault);
+    return n == 1 && !usedDefault ? static_cast<unsigned char>(bytes[0]) : -1;
+  }
 
   int64_t FileSize(const Text& path) override {
     WIN32_FILE_ATTRIBUTE_DATA data;
@@ -65,21 +95,21 @@ class WinShortcutSystem : public ShortcutSystem {
     file_.Reset();
   }
 
-  void RunHiddenAndWait(const Text& program, const Text& parameters) override {
-    // The command line is program and parameters; CreateProcessW may write into it.
-    std::wstring commandLine = std::wstring(W(program)) + W(parameters);
+  void RunHiddenAndWait(const Text& program, const Text& parameters, int waitMs) override {
+    // Started by its full path, quoted on the command line; CreateProcessW may write into it.
+    std::wstring commandLine = L"\"" + std::wstring(W(program)) + L"\"" + W(parameters);
     STARTUPINFOW si = {};
     si.cb = sizeof si;
     si.dwFlags = STARTF_USESHOWWINDOW;
     si.wShowWindow = SW_HIDE;
     PROCESS_INFORMATION pi = {};
-    if (!CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE, nullptr, nullptr, &si,
-                        &pi)) {
+    if (!CreateProcessW(W(program), &commandLine[0], nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE, nullptr, nullptr,
+                        &si, &pi)) {
       return;
     }
     KernelHandle process(pi.hProcess);
     KernelHandle thread(pi.hThread);
-    WaitForSingleObject(process.get(), INFINITE);
+    WaitPainting(process.get(), waitMs);
   }
 
  private:

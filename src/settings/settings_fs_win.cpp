@@ -15,6 +15,14 @@ namespace {
 
 using qpw::W;
 
+// Wine's ReplaceFileW moves the old file aside and deletes it before it moves the new one in, so
+// a failure or a crash between the two leaves no file at all; its rename over an existing file
+// is a single step.
+bool ReplaceFileIsOneStep() {
+  static const bool wine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+  return !wine;
+}
+
 class WinSettingsFile : public SettingsFile {
  public:
   WinSettingsFile(qpw::KernelHandle h, bool readOnly) : handle_(std::move(h)), readOnly_(readOnly) {}
@@ -52,6 +60,8 @@ class WinSettingsFile : public SettingsFile {
     }
     return SetEndOfFile(handle_.get()) != 0;
   }
+
+  bool Flush() override { return !readOnly_ && FlushFileBuffers(handle_.get()) != 0; }
 
  private:
   qpw::KernelHandle handle_;
@@ -96,6 +106,30 @@ class WinSettingsFs : public SettingsFs {
   }
 
   void CreateFolder(const Text& path) override { CreateDirectoryW(W(path), nullptr); }
+
+  // ReplaceFileW keeps the old file's attributes, owner and permissions. Some file systems
+  // refuse it outright; a rename over the old file is still one step there. A file another
+  // program holds open stays as it is.
+  bool ReplaceWith(const Text& target, const Text& replacement) override {
+    if (ReplaceFileIsOneStep()) {
+      if (ReplaceFileW(W(target), W(replacement), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
+        return true;
+      }
+      switch (GetLastError()) {
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_LOCK_VIOLATION:
+        case ERROR_ACCESS_DENIED:
+        case ERROR_UNABLE_TO_REMOVE_REPLACED:
+        case ERROR_UNABLE_TO_MOVE_REPLACEMENT_2:
+          return false;
+        default:
+          break;
+      }
+    }
+    return MoveFileExW(W(replacement), W(target), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+  }
+
+  void RemoveFile(const Text& path) override { DeleteFileW(W(path)); }
 };
 
 }  // namespace

@@ -125,7 +125,8 @@ void LoadSettings(AppState& state, SettingsFs& fs, const Edition& edition) {
   // A file we cannot read reads as one without keys: the defaults, never zeros.
   std::string bytes;
   std::unique_ptr<SettingsFile> file = fs.OpenExisting(state.ConfigPath);
-  if (!file || !file->ReadAll(bytes)) bytes.clear();
+  state.ConfigUnreadable = !file || !file->ReadAll(bytes);
+  if (state.ConfigUnreadable) bytes.clear();
   PreferencesFile prefs = PreferencesFile::Open(bytes);
   prefs.SelectGroup(kConfigGroup);
   ReadAllSettings(prefs, state);
@@ -133,11 +134,14 @@ void LoadSettings(AppState& state, SettingsFs& fs, const Edition& edition) {
 
 void SaveSettings(const AppState& state, SettingsFs& fs, const Edition& edition, int32_t winLeft,
                   int32_t winTop) {
-  if (!edition.hasConfigFile || state.ConfigPath.empty()) return;
+  // A file unread at start-up may have become readable since; writing this run's defaults
+  // over it would cost every stored setting.
+  if (!edition.hasConfigFile || state.ConfigPath.empty() || state.ConfigUnreadable) return;
   std::unique_ptr<SettingsFile> file = fs.OpenExisting(state.ConfigPath);
   std::string bytes;
   // Writing without having read would drop every line we keep for the user.
   if (!file || file->ReadOnly() || !file->ReadAll(bytes)) return;
+  file.reset();  // the file is swapped whole below, which our own open handle would block
   PreferencesFile prefs = PreferencesFile::Open(bytes);
   prefs.SelectGroup(kConfigGroup);
   for (SettingId id : kSaveOrder) prefs.WriteInt(kKeys[id].name, state.*kKeys[id].field);
@@ -149,7 +153,18 @@ void SaveSettings(const AppState& state, SettingsFs& fs, const Edition& edition,
   // so the old file is kept instead.
   const std::string out = prefs.Serialize();
   if (out.size() > static_cast<uint64_t>(kMaxSettingsFileBytes)) return;
-  file->Rewrite(out);
+  ReplaceFileContents(fs, state.ConfigPath, out);
+}
+
+bool ReplaceFileContents(SettingsFs& fs, const Text& path, std::string_view bytes) {
+  const Text temp = path + kSaveTempSuffix;
+  std::unique_ptr<SettingsFile> file = fs.CreateAlways(temp);
+  if (!file) return false;
+  const bool written = file->Rewrite(bytes) && file->Flush();
+  file.reset();  // closed before the swap
+  if (written && fs.ReplaceWith(path, temp)) return true;
+  fs.RemoveFile(temp);
+  return false;
 }
 
 namespace {

@@ -34,6 +34,8 @@ class SettingsFile {
   virtual bool ReadAll(std::string& bytes) = 0;
   // Writes from the start and cuts the file at the new end.
   virtual bool Rewrite(std::string_view bytes) = 0;
+  // Puts what was written on the disk itself before returning.
+  virtual bool Flush() = 0;
 };
 
 class SettingsFs {
@@ -52,7 +54,20 @@ class SettingsFs {
   virtual std::unique_ptr<SettingsFile> CreateAlways(const Text& path) = 0;
   // An existing folder is no error; failures are ignored.
   virtual void CreateFolder(const Text& path) = 0;
+  // Puts the file `replacement` in the place of the file `target` in one step: afterwards
+  // `target` has either its old bytes or all of the new ones. On failure both stay.
+  virtual bool ReplaceWith(const Text& target, const Text& replacement) = 0;
+  // Failures are ignored.
+  virtual void RemoveFile(const Text& path) = 0;
 };
+
+// Beside the configuration file while a save is being written.
+inline constexpr char16_t kSaveTempSuffix[] = u".new";
+
+// Replaces the file at path by one holding exactly bytes: written beside it first,
+// flushed, then swapped in. False, with the old file as it was and the beside file
+// removed, when any step fails.
+bool ReplaceFileContents(SettingsFs& fs, const Text& path, std::string_view bytes);
 
 // path with a backslash appended unless it already ends in one. An empty path
 // (a failed folder lookup) stays empty.
@@ -66,7 +81,7 @@ Text ProgramFolder(TextView programFilePath);
 // Place 1 is the program folder, place 2 the application-data folder; a file counts
 // as found only with a size above 0, and place 1 wins when both have one.
 // A found file that cannot be opened or read gives the read defaults, exactly as if
-// every key were missing. With no file found, the first-run values are set and a new
+// every key were missing, and sets ConfigUnreadable. With no file found, the first-run values are set and a new
 // file is written at place 1, or else at place 2 (its folders created first);
 // WinPosLeft and WinPosTop are then left as they are.
 // The standard edition keeps no file: it touches no file, leaves ConfigPath empty
@@ -75,8 +90,10 @@ void LoadSettings(AppState& state, SettingsFs& fs, const Edition& edition);
 
 // Writes the 17 settings and then the window position (winLeft, winTop: the main
 // window's outer top-left corner on screen) into the "Config" group of ConfigPath,
-// keeping every other line; then the character finder's keys (settings/find_settings.h). Does nothing when the file cannot be opened or read,
-// was opened read-only, or in the standard edition.
+// keeping every other line, then the character finder's keys (settings/find_settings.h),
+// through ReplaceFileContents. Does nothing when the file
+// cannot be opened or read now or could not be at start-up, was opened read-only, or
+// in the standard edition.
 void SaveSettings(const AppState& state, SettingsFs& fs, const Edition& edition, int32_t winLeft,
                   int32_t winTop);
 

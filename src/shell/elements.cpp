@@ -282,4 +282,12 @@ std::vector<ElementEvent> PointerTracker::Leave(const ElementTable& table) {
   return out;
 }
 
+std::vector<ElementEvent> PointerTracker::CaptureLost(const ElementTable& table) {
+  std::vector<ElementEvent> out;
+  if (captured_ == 0) return out;
+  captured_ = 0;
+  HoverTo(table, 0, out);
+  return out;
+}
+
 }  // namespace qp

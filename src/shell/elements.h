@@ -117,6 +117,9 @@ class PointerTracker {
   std::vector<ElementEvent> RightUp(const ElementTable& table, int x, int y);
   // The pointer left the window (or moved onto a child window).
   std::vector<ElementEvent> Leave(const ElementTable& table);
+  // The capture was taken away while an element held it: that element is let go without a
+  // release or a click, and left. Nothing when no element held it.
+  std::vector<ElementEvent> CaptureLost(const ElementTable& table);
 
   int hovered() const { return hovered_; }
   int captured() const { return captured_; }

@@ -3,6 +3,7 @@
 #include "base/app_state.h"
 #include "base/platform.h"
 #include "shell/docking.h"
+#include "shell/screen_places.h"
 
 namespace qp {
 
@@ -17,6 +18,16 @@ void StoreTaskbar(AppState& a, const Taskbar& t) {
   a.TaskbarInfo.State = t.state;
   a.TaskbarInfo.Thickness = t.thickness;
   a.TaskbarInfo.Edge = t.edge;
+}
+
+// The saved place, unless the monitor it was on has gone: then the nearest place in the
+// primary work area, so the panel is not left where nobody can see it.
+Point SavedPlaceOnScreen(Point saved, const Rect& outer) {
+  const Rect window{saved.x, saved.y, outer.w, outer.h};
+  if (Plat().OnAnyMonitor(window)) return saved;
+  int l = 0, t = 0, r = 0, b = 0;
+  if (!Plat().ReadWorkArea(l, t, r, b)) return saved;
+  return KeptOnScreen(window, false, ScreenArea{l, t, r, b});
 }
 
 }  // namespace
@@ -51,6 +62,7 @@ void PlaceMainWindow() {
   Point p = MainWindowStartPosition(in, taskbar, work);
   StoreTaskbar(a, taskbar);
   a.WorkArea = work;
+  if (!in.dock) p = SavedPlaceOnScreen(p, outer);
   plat.MoveMainWindow(p.x, p.y);
 }
 

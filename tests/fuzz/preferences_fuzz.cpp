@@ -191,6 +191,14 @@ class MemoryFs : public SettingsFs {
     return std::make_unique<File>(files[path]);
   }
   void CreateFolder(const Text&) override {}
+  bool ReplaceWith(const Text& target, const Text& replacement) override {
+    auto it = files.find(replacement);
+    if (it == files.end()) return false;
+    files[target] = std::move(it->second);
+    files.erase(replacement);
+    return true;
+  }
+  void RemoveFile(const Text& path) override { files.erase(path); }
 
  private:
   class File : public SettingsFile {
@@ -205,6 +213,7 @@ class MemoryFs : public SettingsFs {
       bytes_.assign(bytes);
       return true;
     }
+    bool Flush() override { return true; }
 
    private:
     std::string& bytes_;

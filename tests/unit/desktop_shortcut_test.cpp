@@ -10,14 +10,16 @@
 namespace qp {
 namespace {
 
-// Paths as the system would give them; the user name is not ASCII, so the script must carry
-// it as UTF-8.
+// Paths as the system would give them; the user name is not ASCII.
 const Text kTemp = u"C:\\Users\\Zo\u00EB\\AppData\\Local\\Temp\\";
 const Text kDesktop = u"C:\\Users\\Zo\u00EB\\Desktop\\";
 const Text kDocuments = u"C:\\Users\\Zo\u00EB\\Documents\\";
 const Text kProgram = u"D:\\Tools\\Quill pad\\quillpadpro.exe";
 const Text kScript = kTemp + u"qlx-cs-temp.vbs";
 const Text kLink = kDesktop + u"Quillpad Pro.lnk";
+
+// A Western code page: Latin-1's letters are bytes of their own.
+int Latin1(char16_t unit) { return unit >= 0xA0 && unit <= 0xFF ? unit : -1; }
 
 // A file system of sizes; every call is logged with its path, in order.
 class FakeShortcutSystem : public ShortcutSystem {
@@ -27,6 +29,7 @@ class FakeShortcutSystem : public ShortcutSystem {
   bool createFails = false;
   std::string written;
   Text runProgram, runParameters;
+  int runWaitMs = 0;
   Text desktop = kDesktop;
 
   Text TempFolder() override { return kTemp; }
@@ -36,6 +39,8 @@ class FakeShortcutSystem : public ShortcutSystem {
     return kDocuments;
   }
   Text ProgramPath() override { return kProgram; }
+  Text SystemFolder() override { return u"C:\\Windows\\system32\\"; }
+  int AnsiByte(char16_t unit) override { return Latin1(unit); }
   int64_t FileSize(const Text& path) override {
     log.push_back("size " + Name(path));
     auto it = files.find(path);
@@ -57,10 +62,11 @@ class FakeShortcutSystem : public ShortcutSystem {
     written = bytes;
     files[open_] = static_cast<int64_t>(bytes.size());
   }
-  void RunHiddenAndWait(const Text& program, const Text& parameters) override {
+  void RunHiddenAndWait(const Text& program, const Text& parameters, int waitMs) override {
     log.push_back("run");
     runProgram = program;
     runParameters = parameters;
+    runWaitMs = waitMs;
     // What the script host does when the script works.
     files[kLink] = 1500;
   }
@@ -74,21 +80,27 @@ class FakeShortcutSystem : public ShortcutSystem {
   Text open_;
 };
 
-TEST(ShortcutScript, NineLinesInUtf8WithCrLf) {
-  const std::string script = ShortcutScript(kDesktop, kProgram, kDocuments);
-  const std::string desktop = "C:\\Users\\Zo\xC3\xAB\\Desktop\\";
-  const std::string documents = "C:\\Users\\Zo\xC3\xAB\\Documents\\";
-  EXPECT_EQ(script,
+TEST(ShortcutScript, NineAsciiLinesWithCrLf) {
+  EXPECT_EQ(ShortcutScript(u"C:\\Users\\Zo\u00EB\\Desktop\\", kProgram, u"C:\\D\u00F6c\U0001F600\\"),
             "Set oWS = WScript.CreateObject(\"WScript.Shell\")\r\n"
-            "sLinkFile = \"" + desktop + "Quillpad Pro.lnk\"\r\n"
+            "sLinkFile = \"C:\\Users\\Zo\" & ChrW(235) & \"\\Desktop\\Quillpad Pro.lnk\"\r\n"
             "Set oLink = oWS.CreateShortcut(sLinkFile)\r\n"
             "oLink.TargetPath = \"D:\\Tools\\Quill pad\\quillpadpro.exe\"\r\n"
             "oLink.Arguments = \"/noshow\"\r\n"
             "oLink.IconLocation = \"D:\\Tools\\Quill pad\\quillpadpro.exe, 0\"\r\n"
             "oLink.WindowStyle = \"1\"\r\n"
-            "oLink.WorkingDirectory = \"" + documents + "\"\r\n"
+            "oLink.WorkingDirectory = \"C:\\D\" & ChrW(246) & \"c\" & ChrW(55357) & ChrW(56832) & \"\\\"\r\n"
             "oLink.Save\r\n");
-  EXPECT_NE(script.compare(0, 3, "\xEF\xBB\xBF"), 0) << "no byte-order mark";
+  // A letter the host's code page has is written as its byte there.
+  EXPECT_NE(ShortcutScript(kDesktop, kProgram, kDocuments, Latin1).find("sLinkFile = \"C:\\Users\\Zo\xEB\\Desktop\\Quillpad"),
+            std::string::npos);
+  // Without one, whatever the paths hold, every byte is printable ASCII or CR LF.
+  for (char16_t odd : {u'\0', u'\t', u'"', u'\x7F', u'\xA0', u'\uFFFF'}) {
+    const std::string script = ShortcutScript(Text(u"C:\\a") + odd + u"\\", Text(1, odd), Text());
+    for (char c : script) EXPECT_TRUE((c >= 0x20 && c < 0x7F) || c == '\r' || c == '\n') << static_cast<int>(odd);
+    EXPECT_NE(script.find("ChrW(" + std::to_string(static_cast<unsigned>(odd)) + ")"), std::string::npos);
+    EXPECT_NE(script.find("oLink.WorkingDirectory = \"\"\r\n"), std::string::npos);
+  }
 }
 
 TEST(ShortcutScript, HostParametersQuoteThePathAfterOneBlank) {
@@ -102,8 +114,10 @@ TEST(CreateDesktopShortcut, WritesRunsAndDeletesTheScriptWhenThereIsNoShortcut) 
   CreateDesktopShortcut(sys);
   EXPECT_EQ(sys.log, (std::vector<std::string>{"size link", "size script", "delete link", "create script",
                                                "documents", "write", "run", "delete script"}));
-  EXPECT_EQ(sys.written, ShortcutScript(kDesktop, kProgram, kDocuments));
-  EXPECT_EQ(sys.runProgram, u"WScript.exe");
+  EXPECT_EQ(sys.written, ShortcutScript(kDesktop, kProgram, kDocuments, Latin1));
+  // The system's own host, never a "WScript.exe" beside the program or in the current folder.
+  EXPECT_EQ(sys.runProgram, u"C:\\Windows\\system32\\WScript.exe");
+  EXPECT_EQ(sys.runWaitMs, 30000);
   EXPECT_EQ(sys.runParameters, u" \"" + kScript + u"\"");
   EXPECT_EQ(sys.files.count(kScript), 0u) << "script left behind";
   EXPECT_TRUE(plat.messageBoxes.empty());
@@ -144,6 +158,17 @@ TEST(CreateDesktopShortcut, AScriptThatCannotBeWrittenIsReportedAndNothingRuns) 
   EXPECT_EQ(plat.messageBoxes[0].caption, u"Error");
   EXPECT_EQ(plat.messageBoxes[0].text, u"Error: unable to make shortcut");
   EXPECT_EQ(plat.messageBoxes[0].flags, kMbOk);
+}
+
+TEST(CreateDesktopShortcut, WithoutASystemFolderNoHostIsRun) {
+  FakePlatform plat;
+  FakePlatformScope scope(plat);
+  struct NoSystemFolder : FakeShortcutSystem {
+    Text SystemFolder() override { return Text(); }
+  } sys;
+  CreateDesktopShortcut(sys);
+  EXPECT_EQ(sys.log, (std::vector<std::string>{"size link", "size script", "delete link", "create script",
+                                               "documents", "write", "delete script"}));
 }
 
 TEST(CreateDesktopShortcut, WithoutADesktopFolderNothingIsDone) {

@@ -48,8 +48,11 @@ class LoggingFs : public SettingsFs {
   Text AppDataFolder() override { return Text(); }
   int64_t FileSize(const Text&) override { return static_cast<int64_t>(bytes.size()); }
   std::unique_ptr<SettingsFile> OpenExisting(const Text&) override { return std::make_unique<File>(*this); }
-  std::unique_ptr<SettingsFile> CreateAlways(const Text&) override { return nullptr; }
+  // Only a save creates a file here: the one it swaps in, whose bytes go straight to the file.
+  std::unique_ptr<SettingsFile> CreateAlways(const Text&) override { return std::make_unique<File>(*this); }
   void CreateFolder(const Text&) override {}
+  bool ReplaceWith(const Text&, const Text&) override { return true; }
+  void RemoveFile(const Text&) override {}
 
  private:
   class File : public SettingsFile {
@@ -65,6 +68,7 @@ class LoggingFs : public SettingsFs {
       fs_.bytes = std::string(out);
       return true;
     }
+    bool Flush() override { return true; }
 
    private:
     LoggingFs& fs_;

@@ -295,6 +295,20 @@ class FakePlatform : public Platform {
   }
   void EndProgram() override { Log("EndProgram"); }
 
+  // ---- the shell restarting, monitors ----------------------------------------------------------
+  std::vector<Rect> monitors;  // none listed: every rectangle counts as on a monitor
+  void RestoreTrayIcon() override { Log("RestoreTrayIcon"); }
+  bool OnAnyMonitor(const Rect& r) override {
+    Log("OnAnyMonitor");
+    if (monitors.empty()) return true;
+    for (const Rect& m : monitors) {
+      if (int64_t{r.x} + r.w > m.x && r.x < int64_t{m.x} + m.w && int64_t{r.y} + r.h > m.y && r.y < int64_t{m.y} + m.h) {
+        return true;
+      }
+    }
+    return false;
+  }
+
  private:
   struct Block {
     size_t units = 0;

@@ -273,6 +273,8 @@ class WatchingFs : public SettingsFs {
     return nullptr;
   }
   void CreateFolder(const Text&) override { ++touched; }
+  bool ReplaceWith(const Text&, const Text&) override { return ++touched < 0; }
+  void RemoveFile(const Text&) override { ++touched; }
 };
 
 TEST_F(StandardPanelTest, DarkModeIsNeverSavedAndEveryStartIsLight) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
@@ -33,6 +34,14 @@ struct FakeEntry {
   bool readable = true;
 };
 
+// Faults the disk can be told to have.
+struct FakeFaults {
+  int64_t writeFailsAfter = -1;  // a write stops with an error after this many bytes
+  int64_t capacity = -1;         // all files together can hold no more bytes than this
+  bool flushFails = false;
+  bool replaceFails = false;
+};
+
 class FakeFs : public SettingsFs {
  public:
   std::map<Text, FakeEntry> entries;
@@ -40,6 +49,7 @@ class FakeFs : public SettingsFs {
   Text appData = kAppData;
   std::vector<Text> readOnlyFolders;  // files cannot be created in these
   std::vector<std::string> calls;
+  FakeFaults faults;
 
   Text ProgramFilePath() override { return program; }
   Text AppDataFolder() override { return appData; }
@@ -55,7 +65,7 @@ class FakeFs : public SettingsFs {
     Log("open", path);
     auto it = entries.find(path);
     if (it == entries.end() || it->second.folder || !it->second.openable) return nullptr;
-    return std::make_unique<File>(it->second, !it->second.writable);
+    return std::make_unique<File>(*this, it->second, !it->second.writable);
   }
 
   std::unique_ptr<SettingsFile> CreateAlways(const Text& path) override {
@@ -67,9 +77,9 @@ class FakeFs : public SettingsFs {
     const Text parent = path.substr(0, cut);
     if (parent != u"C:\\Apps\\Quill" && parent + u"\\" != appData && !IsFolder(parent)) return nullptr;
     FakeEntry& e = entries[path];
-    if (e.folder) return nullptr;
+    if (e.folder || !e.openable || !e.writable) return nullptr;
     e.bytes.clear();
-    return std::make_unique<File>(e, false);
+    return std::make_unique<File>(*this, e, false);
   }
 
   void CreateFolder(const Text& path) override {
@@ -77,15 +87,40 @@ class FakeFs : public SettingsFs {
     entries[path].folder = true;
   }
 
+  bool ReplaceWith(const Text& target, const Text& replacement) override {
+    Log("replace", target);
+    auto from = entries.find(replacement);
+    auto to = entries.find(target);
+    if (faults.replaceFails || from == entries.end() || to == entries.end() || to->second.folder ||
+        !to->second.openable || !to->second.writable) {
+      return false;
+    }
+    to->second.bytes = std::move(from->second.bytes);
+    entries.erase(from);
+    return true;
+  }
+
+  void RemoveFile(const Text& path) override {
+    Log("remove", path);
+    auto it = entries.find(path);
+    if (it != entries.end() && !it->second.folder) entries.erase(it);
+  }
+
   bool IsFolder(const Text& path) const {
     auto it = entries.find(path);
     return it != entries.end() && it->second.folder;
   }
 
+  int64_t UsedBytes() const {
+    int64_t used = 0;
+    for (const auto& entry : entries) used += static_cast<int64_t>(entry.second.bytes.size());
+    return used;
+  }
+
  private:
   class File : public SettingsFile {
    public:
-    File(FakeEntry& e, bool readOnly) : e_(e), readOnly_(readOnly) {}
+    File(FakeFs& fs, FakeEntry& e, bool readOnly) : fs_(fs), e_(e), readOnly_(readOnly) {}
     bool ReadOnly() const override { return readOnly_; }
     bool ReadAll(std::string& bytes) override {
       if (!e_.readable) return false;
@@ -94,11 +129,19 @@ class FakeFs : public SettingsFs {
     }
     bool Rewrite(std::string_view bytes) override {
       if (readOnly_) return false;
-      e_.bytes = std::string(bytes);
-      return true;
+      e_.bytes.clear();
+      size_t room = bytes.size();
+      if (fs_.faults.writeFailsAfter >= 0) room = std::min(room, static_cast<size_t>(fs_.faults.writeFailsAfter));
+      if (fs_.faults.capacity >= 0) {
+        room = std::min(room, static_cast<size_t>(std::max<int64_t>(0, fs_.faults.capacity - fs_.UsedBytes())));
+      }
+      e_.bytes = std::string(bytes.substr(0, room));
+      return room == bytes.size();
     }
+    bool Flush() override { return !readOnly_ && !fs_.faults.flushFails; }
 
    private:
+    FakeFs& fs_;
     FakeEntry& e_;
     bool readOnly_;
   };
@@ -275,7 +318,18 @@ TEST(LoadSettings, UnopenableOrUnreadableFileGivesReadDefaultsNotZeros) {
     AppState s = Loaded(fs);
     EXPECT_EQ(s.ConfigPath, kPlace1);
     ExpectReadDefaults(s);
+    // Readable again later in the same run (the backup tool let go): still not written,
+    // or the defaults of this run would replace every stored value.
+    e.openable = e.readable = true;
+    s.KeySet = 7;
+    SaveSettings(s, fs, ProEdition(), 1, 1);
     EXPECT_EQ(e.bytes, "[Config]\r\nKeySet = 5\r\nDock = 0\r\nElder = 0\r\n");
+    // The next run reads it and saves as usual.
+    AppState next = Loaded(fs);
+    EXPECT_EQ(next.KeySet, 5);
+    next.KeySet = 8;
+    SaveSettings(next, fs, ProEdition(), 1, 1);
+    EXPECT_EQ(Loaded(fs).KeySet, 8);
   }
 }
 
@@ -385,6 +439,68 @@ TEST(SaveSettings, NeverWritesAFileTooLongToReadBack) {
   SaveSettings(s, fs, ProEdition(), 0, 0);
   EXPECT_EQ(Loaded(fs).KeySet, 6);
   EXPECT_EQ(fs.entries[kPlace1].bytes.rfind(kMark + "\r\n; \xC3\xA9\xC3\xA9", 0), 0u);
+}
+
+// Every way a save can stop part way: the old file keeps its bytes, nothing is left
+// beside it, and the next save without the fault writes the file whole.
+TEST(SaveSettings, FailurePartWayKeepsTheOldFileAndLeavesNoTemporary) {
+  const std::string original = kMark + "\r\n; mine\r\n[Config]\r\nKeySet = 5\r\n[Other]\r\nX = 1\r\n";
+  const Text temp = kPlace1 + kSaveTempSuffix;
+  FakeFs probe;
+  probe.entries[kPlace1].bytes = original;
+  AppState s = Loaded(probe);
+  s.KeySet = 6;
+  SaveSettings(s, probe, ProEdition(), 3, 4);
+  const std::string saved = probe.entries[kPlace1].bytes;
+  ASSERT_NE(saved.find("KeySet = 6"), std::string::npos);
+  const int64_t oldSize = static_cast<int64_t>(original.size());
+  const int64_t newSize = static_cast<int64_t>(saved.size());
+
+  std::vector<std::pair<std::string, FakeFaults>> cases;
+  for (int64_t n = 0; n < newSize; ++n) cases.push_back({"write stops after " + std::to_string(n), {n, -1, false, false}});
+  for (int64_t room : {int64_t{0}, int64_t{1}, newSize / 2, newSize - 1}) {
+    cases.push_back({"disk full with room for " + std::to_string(room), {-1, oldSize + room, false, false}});
+  }
+  cases.push_back({"flush fails", {-1, -1, true, false}});
+  cases.push_back({"replace fails", {-1, -1, false, true}});
+  for (const auto& [name, faults] : cases) {
+    FakeFs fs;
+    fs.entries[kPlace1].bytes = original;
+    AppState run = Loaded(fs);
+    run.KeySet = 6;
+    fs.faults = faults;
+    SaveSettings(run, fs, ProEdition(), 3, 4);
+    EXPECT_EQ(fs.entries[kPlace1].bytes, original) << name;
+    EXPECT_EQ(fs.entries.count(temp), 0u) << name;
+    fs.faults = FakeFaults{};
+    SaveSettings(run, fs, ProEdition(), 3, 4);
+    EXPECT_EQ(fs.entries[kPlace1].bytes, saved) << name;
+    EXPECT_EQ(fs.entries.count(temp), 0u) << name;
+  }
+  // Exactly room for both files: the save goes through.
+  FakeFs tight;
+  tight.entries[kPlace1].bytes = original;
+  AppState run = Loaded(tight);
+  run.KeySet = 6;
+  tight.faults.capacity = oldSize + newSize;
+  SaveSettings(run, tight, ProEdition(), 3, 4);
+  EXPECT_EQ(tight.entries[kPlace1].bytes, saved);
+}
+
+TEST(SaveSettings, TemporaryFileLeftByACrash) {
+  const Text temp = kPlace1 + kSaveTempSuffix;
+  for (bool locked : {false, true}) {
+    FakeFs fs;
+    fs.entries[kPlace1].bytes = "[Config]\r\nKeySet = 5\r\n";
+    fs.entries[temp].bytes = "half a fi";
+    fs.entries[temp].openable = !locked;
+    AppState s = Loaded(fs);
+    s.KeySet = 6;
+    SaveSettings(s, fs, ProEdition(), 0, 0);
+    // A stale one is written over and swapped in; one held by another program stops the save.
+    EXPECT_EQ(Loaded(fs).KeySet, locked ? 5 : 6) << locked;
+    EXPECT_EQ(fs.entries.count(temp), locked ? 1u : 0u) << locked;
+  }
 }
 
 TEST(SettingsStore, StandardEditionKeepsNoFile) {

@@ -97,8 +97,11 @@ class MemoryFs : public SettingsFs {
   Text AppDataFolder() override { return Text(); }
   int64_t FileSize(const Text&) override { return static_cast<int64_t>(bytes.size()); }
   std::unique_ptr<SettingsFile> OpenExisting(const Text&) override { return std::make_unique<File>(*this); }
-  std::unique_ptr<SettingsFile> CreateAlways(const Text&) override { return nullptr; }
+  // Only a save creates a file here: the one it swaps in, whose bytes go straight to the file.
+  std::unique_ptr<SettingsFile> CreateAlways(const Text&) override { return std::make_unique<File>(*this); }
   void CreateFolder(const Text&) override {}
+  bool ReplaceWith(const Text&, const Text&) override { return true; }
+  void RemoveFile(const Text&) override {}
 
   bool Has(const std::string& line) const { return bytes.find(line + "\r\n") != std::string::npos; }
 
@@ -116,6 +119,7 @@ class MemoryFs : public SettingsFs {
       fs_.plat_.calls.push_back("SaveSettings");
       return true;
     }
+    bool Flush() override { return true; }
 
    private:
     MemoryFs& fs_;
@@ -134,11 +138,13 @@ class CountingShortcutSystem : public ShortcutSystem {
   }
   Text DocumentsFolder() override { return Text(); }
   Text ProgramPath() override { return Text(); }
+  Text SystemFolder() override { return Text(); }
+  int AnsiByte(char16_t unit) override { return unit < 0x80 ? unit : -1; }
   int64_t FileSize(const Text&) override { return -1; }
   void RemoveFile(const Text&) override {}
   bool CreateScriptFile(const Text&) override { return false; }
   void WriteScriptFileAndClose(const std::string&) override {}
-  void RunHiddenAndWait(const Text&, const Text&) override {}
+  void RunHiddenAndWait(const Text&, const Text&, int) override {}
 };
 
 // The panel built for a set on the fake platform, with the settings window's logic wired up as

@@ -18,5 +18,11 @@ std::string RunWindowCommand(const std::string& cmd, std::istringstream& in);
 // The commands of soak_commands.cpp (another process's objects, message round trips): the
 // reply, or empty for a command that is not one of them.
 std::string RunSoakCommand(const std::string& cmd, std::istringstream& in);
+// The commands of session_commands.cpp (the system's own events made to happen): the reply,
+// or empty for a command that is not one of them.
+std::string RunSessionCommand(const std::string& cmd, std::istringstream& in);
+// True when the driver was started as a planted stand-in for another program (it then only
+// leaves its mark beside itself).
+bool RunAsPlantedProgram();
 
 }  // namespace qpd

@@ -46,12 +46,14 @@ std::string Answer(const std::string& line) {
   in >> cmd;
   std::string reply = RunWindowCommand(cmd, in);
   if (reply.empty()) reply = RunSoakCommand(cmd, in);
+  if (reply.empty()) reply = RunSessionCommand(cmd, in);
   return reply.empty() ? RunCommand(line) : reply;
 }
 
 }  // namespace qpd
 
 int wmain(int argc, wchar_t** argv) {
+  if (qpd::RunAsPlantedProgram()) return 0;
   if (argc > 1) {
     std::wstring line;
     for (int i = 1; i < argc; ++i) {
