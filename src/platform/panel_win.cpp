@@ -13,6 +13,9 @@
 #include "app/platform.h"
 #include "keysets/key_face.h"
 #include "keysets/layout.h"
+#include "platform/accessible_win.h"
+#include "platform/contrast_win.h"
+#include "platform/dialog_keys_win.h"
 #include "platform/gdi_win.h"
 #include "platform/help_window_win.h"
 #include "platform/paint_win.h"
@@ -143,6 +146,7 @@ void Paint(HWND hwnd) {
 }
 
 LRESULT CALLBACK MainProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (LRESULT answer = 0; PanelAccessMessage(hwnd, msg, wp, lp, &answer)) return answer;
   switch (msg) {
     case WM_MOUSEACTIVATE:
       // WS_EX_NOACTIVATE alone is not enough under Wine; the answer is right on Windows too.
@@ -206,8 +210,13 @@ LRESULT CALLBACK MainProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 void DrawTargetItem(const DRAWITEMSTRUCT* di) {
   if (di->CtlType != ODT_COMBOBOX) return;
   qp::AppState& app = qp::App();
-  Brush brush(CreateSolidBrush(app.Dark == 1 ? RGB(0x33, 0x33, 0x33) : RGB(0xE8, 0xE8, 0xE8)));
+  // The item under the keyboard or pointer in the list, and the box while it has the focus.
+  const bool highlighted = (di->itemState & ODS_SELECTED) != 0 &&
+                           ((di->itemState & ODS_COMBOBOXEDIT) == 0 || (di->itemState & ODS_FOCUS) != 0);
+  Brush brush(highlighted ? CreateSolidBrush(GetSysColor(COLOR_HIGHLIGHT))
+                          : CreateSolidBrush(qp::SchemeFor(app.Dark == 1).targetItemBack));
   FillRect(di->hDC, &di->rcItem, brush.get());
+  if ((di->itemState & ODS_FOCUS) != 0 && (di->itemState & ODS_NOFOCUSRECT) == 0) DrawFocusRect(di->hDC, &di->rcItem);
   SetBkMode(di->hDC, TRANSPARENT);
   if (di->itemID == static_cast<UINT>(-1)) return;
   // The length first, so that no title can overrun the item buffer.
@@ -218,7 +227,8 @@ void DrawTargetItem(const DRAWITEMSTRUCT* di) {
   LRESULT got = SendMessageW(di->hwndItem, CB_GETLBTEXT, di->itemID, reinterpret_cast<LPARAM>(buffer));
   if (got < 0) return;
   Selected font(di->hDC, PanelFont(qp::kFontBar));
-  SetTextColor(di->hDC, static_cast<COLORREF>(static_cast<uint32_t>(app.PanelTextColor)));
+  SetTextColor(di->hDC, highlighted ? GetSysColor(COLOR_HIGHLIGHTTEXT)
+                                    : static_cast<COLORREF>(static_cast<uint32_t>(app.PanelTextColor)));
   TextOutW(di->hDC, di->rcItem.left + 2, di->rcItem.top + 1, buffer, static_cast<int>(got));
 }
 
@@ -399,6 +409,7 @@ bool CreateMainWindow() {
   qp::ApplyKeySetSwitch(app, qp::CurrentEdition());
   TrimSystemMenu();
   LoadPanelImages();
+  InitSystemContrast();
   qp::LoadKeyPanel();
   RegisterShortcuts();
   qp::PlaceMainWindow();
@@ -428,6 +439,7 @@ void RunEventLoop() {
   for (;;) {
     BOOL got = GetMessageW(&msg, nullptr, 0, 0);
     if (got == 0 || got == -1) EndProgram();
+    if (KeyboardNavigation(msg)) continue;
     if (HelpWindowMessage(msg)) continue;
     // The panel's shortcuts belong to the panel: keys typed in the settings window stay there.
     bool forPanel = g_main && (msg.hwnd == g_main || IsChild(g_main, msg.hwnd));
@@ -525,12 +537,14 @@ void InvalidateElement(int number) {
   if (!abs) return;
   RECT r = {abs->x, abs->y, abs->x + abs->w, abs->y + abs->h};
   InvalidateRect(g_main, &r, FALSE);
+  AnnounceElementChange(number);
 }
 
 void InvalidatePanel() {
   if (!g_main) return;
   SyncChildWindows();
   InvalidateRect(g_main, nullptr, FALSE);
+  AnnounceTreeChanges();
 }
 
 void DrainPendingInput() {
