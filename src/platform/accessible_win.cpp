@@ -84,7 +84,7 @@ class PanelAccessible final : public IAccessible, public IEnumVARIANT {
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
     if (!out) return E_POINTER;
     *out = nullptr;
-    if (riid == IID_IUnknown || riid == IID_IDispatch || riid == IID_IAccessible) {
+    if (riid == IID_IUnknown || riid == IID_IDispatch || riid == __uuidof(IAccessible)) {
       *out = static_cast<IAccessible*>(this);
     } else if (riid == IID_IEnumVARIANT) {
       *out = static_cast<IEnumVARIANT*>(this);
@@ -351,7 +351,7 @@ LRESULT AnswerGetObject(HWND hwnd, WPARAM wp, LPARAM lp) {
   }
   auto* object = new (std::nothrow) PanelAccessible(hwnd);
   if (!object) return 0;
-  const LRESULT result = LresultFromObject(IID_IAccessible, wp, static_cast<IAccessible*>(object));
+  const LRESULT result = LresultFromObject(__uuidof(IAccessible), wp, static_cast<IAccessible*>(object));
   object->Release();
   return result > 0 ? result : 0;
 }

@@ -1,0 +1,182 @@
+"""The panel read and worked as a screen reader does (its accessibility tree from another
+process), the settings window worked by keyboard alone, and high contrast."""
+import os
+import time
+
+PRO = "Quillpad Pro ~ "
+SETTINGS = "Quillpad ~ Settings"
+ROLE_STATICTEXT, ROLE_PUSHBUTTON, ROLE_CHECKBUTTON = 0x29, 0x2B, 0x2C
+STATE_UNAVAILABLE, STATE_CHECKED = 0x1, 0x10
+ON_TOP_BOX, TITLE_STRIP = 1008, 1004
+VK_TAB, VK_RETURN, VK_SPACE, VK_DOWN = 9, 13, 32, 40
+TABS, DOCK_BOX, ALWAYS_ON_TOP_BOX, BM_GETCHECK, TCM_GETCURSEL = 1068, 1012, 1009, 0xF0, 0x130B
+OUTPUT_OPTION = 1055  # + output mode
+COLOR_WINDOW, COLOR_BTNFACE = 5, 15
+LIGHT_PANEL_BACK = (204, 204, 204)
+
+LATIN_NAMES = {
+    "\u00e0": "a grave", "\u00c0": "cap A grave", "\u00c5": "cap A ring above", "\u00cb": "cap E diaeresis",
+    "\u00d2": "cap O grave", "\u00e4": "a diaeresis", "\u00ea": "e circumflex", "\u00f1": "n tilde",
+    "\u0152": "cap OE ligature", "\u00dd": "cap Y acute", "\u00f6": "o diaeresis", "\u00fc": "u diaeresis",
+}
+
+
+def _tree(ctx, prefix=PRO):
+    """{id: (role, state, name, value, description, action)} in the order the tree gives, and the count."""
+    reply = ctx.d(f"acctree {prefix}")
+    head, *children = reply.split("\x1e")
+    nodes = {}
+    for child in children:
+        f = child.split("\x1f")
+        nodes[int(f[0])] = (int(f[1]), int(f[2]), f[3], f[4], f[5], f[6])
+    return int(head), nodes
+
+
+def _keys(nodes):
+    return {i: n for i, n in nodes.items() if i <= 457}
+
+
+def _launch(ctx, **config):
+    folder = ctx.program_folder("pro")
+    keys = {"AllowMultiRun": 1, "Dock": 0, "WinPosLeft": 500, "WinPosTop": 420}
+    keys.update(config)
+    ctx.write_config(folder, ctx.config_lines(**keys))
+    app = ctx.launch("pro", folder=folder)
+    ctx.wait_panel("pro")
+    return app
+
+
+def _pixel(ctx, x, y):
+    v = ctx.d(f"pixel {x} {y}")
+    return tuple(int(v[i:i + 2], 16) for i in (0, 2, 4))
+
+
+def _cfg(app):
+    with open(os.path.join(app.folder, "quillpadpro.cfg"), "rb") as f:
+        lines = f.read().decode("utf-8-sig").split("\r\n")
+    return {k.strip(): v.strip() for k, v in (line.split("=", 1) for line in lines if "=" in line)}
+
+
+def test_latin_tree_names_keys_and_a_default_action_types_into_the_focused_window(ctx):
+    target = ctx.start_target("Reader Target")
+    _launch(ctx, KeySet=1)
+    count, nodes = _tree(ctx)
+    keys = _keys(nodes)
+    assert count == len(nodes) and len(keys) == 76, (count, len(keys))
+    by_char = {n[3]: n for n in keys.values()}
+    for char, name in LATIN_NAMES.items():
+        role, state, got, _, desc, action = by_char[char]
+        assert (role, got, action) == (ROLE_PUSHBUTTON, name, "Press"), (char, by_char[char])
+        assert desc == "U+%04X" % ord(char) and state & STATE_UNAVAILABLE == 0
+    assert nodes[ON_TOP_BOX][0] == ROLE_CHECKBUTTON and nodes[ON_TOP_BOX][2] == "on top"
+    assert nodes[ON_TOP_BOX][1] & STATE_CHECKED
+    assert nodes[TITLE_STRIP][:3] == (ROLE_STATICTEXT, nodes[TITLE_STRIP][1], "Quillpad Pro ~ Latin - Western Europe")
+    assert [nodes[i][2] for i in (1000, 1002, 1003)] == ["close", "help", "settings, keys, output"]
+
+    ctx.d("activate Reader Target")
+    e_acute = next(i for i, n in keys.items() if n[3] == "\u00e9")
+    ctx.d(f"accdo {e_acute} {PRO}")
+    n_tilde = next(i for i, n in keys.items() if n[3] == "\u00f1")
+    ctx.d(f"accdo {n_tilde} {PRO}")
+    assert ctx.wait_units(target, 2) == [0xE9, 0xF1]
+    assert ctx.d("foreground") == "Reader Target"
+    # The box's default action is its click: unticked, and the tree says so.
+    ctx.d(f"accdo {ON_TOP_BOX} {PRO}")
+    time.sleep(0.3)
+    assert _tree(ctx)[1][ON_TOP_BOX][1] & STATE_CHECKED == 0
+    ctx.shot("latin-after-actions")
+
+
+def test_runic_tree_with_a_filter_greys_runes_and_follows_a_key_set_change(ctx):
+    # Only the elder row chosen: 27 of the 90 runes (all shown in Unicode order) can be typed.
+    _launch(ctx, KeySet=17, Elder=1, YoungerLB=0, YoungerST=0, AngloSaxon=0, Medieval=0, Loremark=0, RuneOrder=0)
+    _, nodes = _tree(ctx)
+    keys = _keys(nodes)
+    assert len(keys) == 90, len(keys)
+    greyed = {n[3] for n in keys.values() if n[1] & STATE_UNAVAILABLE}
+    assert len(greyed) == 90 - 27, len(greyed)
+    assert "\u16a8" not in greyed and "\u16a0" not in greyed  # Ansuz, Fehu: elder runes
+    assert "\u16a1" in greyed and "\u16a9" in greyed  # medieval dotted fe, Os
+    assert keys[1][2].startswith("Fehu") and keys[9][2] == "Ansuz, god, A"
+    # A greyed rune has no action to offer.
+    assert ctx.driver.cmd(f"accdo 2 {PRO}").startswith("err")
+    ctx.shot("runic-filtered")
+
+    ctx.d(f"acchold {PRO}")
+    ctx.d(f"post 5 {PRO}")  # "Select Key Set"
+    ctx.d(f"wait 10000 {SETTINGS}")
+    ctx.click(ctx.control_point(1034 + 1, SETTINGS, dx=6))
+    ctx.d(f"waitprefix 10000 {PRO}Latin - Western Europe")
+    time.sleep(0.3)
+    _, nodes = _tree(ctx)
+    keys = _keys(nodes)
+    assert len(keys) == 76 and keys[1][2] == "cap A grave", keys.get(1)
+    # A client that kept the object from before: a rune the new set lacks is now an invalid
+    # child, a key it has answers with its new name.
+    hr, _, _ = ctx.d("accheld 90").partition(" ")
+    assert hr == "80070057", hr
+    assert ctx.d("accheld 1") == "00000000 cap A grave"
+
+
+def test_settings_by_keyboard_alone(ctx):
+    app = _launch(ctx, KeySet=1, OutStyle=1, ConfPanel=0)
+    ctx.d(f"post 2 {PRO}")  # "General Settings"
+    ctx.d(f"wait 10000 {SETTINGS}")
+    ctx.d(f"activate {SETTINGS}")
+    for _ in range(4):  # the tab strip, then the first three boxes
+        ctx.d(f"key {VK_TAB}")
+    assert ctx.d("focusid") == str(DOCK_BOX)
+    ctx.d(f"key {VK_SPACE}")
+    assert ctx.control_message(DOCK_BOX, BM_GETCHECK, 0, 0, SETTINGS) == 1
+    time.sleep(0.3)
+    ctx.shot("settings-box-focused")
+    ctx.d(f"key {VK_TAB} s")
+    focus = ctx.d("focusid")
+    assert focus == str(ALWAYS_ON_TOP_BOX), focus  # back to the box above
+    for _ in range(2):
+        ctx.d(f"key {VK_TAB} c")
+    assert ctx.control_message(TABS, TCM_GETCURSEL, 0, 0, SETTINGS) == 2
+    assert ctx.d("focusid") == str(OUTPUT_OPTION + 1)  # the chosen form
+    ctx.d(f"key {VK_DOWN}")
+    assert ctx.d("focusid") == str(OUTPUT_OPTION + 2)
+    assert ctx.control_message(OUTPUT_OPTION + 2, BM_GETCHECK, 0, 0, SETTINGS) == 1
+    time.sleep(0.3)
+    ctx.shot("settings-output-focused")
+    ctx.d(f"key {VK_RETURN}")
+    ctx.d(f"gone 10000 {SETTINGS}")
+    cfg = _cfg(app)
+    assert (cfg["Dock"], cfg["OutStyle"], cfg["ConfPanel"]) == ("1", "2", "2"), cfg
+
+
+def test_escape_closes_the_settings_as_the_close_box_does(ctx):
+    app = _launch(ctx, KeySet=1, OutStyle=1, ConfPanel=2)
+    ctx.d(f"post 7 {PRO}")  # "Output mode"
+    ctx.d(f"wait 10000 {SETTINGS}")
+    ctx.d(f"activate {SETTINGS}")
+    ctx.d(f"key {VK_TAB}")
+    ctx.d(f"key {VK_TAB}")
+    ctx.d(f"key {VK_DOWN}")
+    ctx.d("key 27")
+    ctx.d(f"gone 10000 {SETTINGS}")
+    assert _cfg(app)["OutStyle"] == "2"
+
+
+def test_high_contrast_paints_the_panel_in_system_colours_and_back(ctx):
+    _launch(ctx, KeySet=1)
+    rect = ctx.d(f"waitprefix 10000 {PRO}").split()
+    cx, cy = int(rect[4]), int(rect[5])  # client area's top-left on the screen
+    back = (cx + 300, cy + 10)  # the title strip's bare background
+    assert _pixel(ctx, *back) == LIGHT_PANEL_BACK
+    try:
+        reply = ctx.d("contrast on")
+        assert reply.endswith(" 1"), f"the system did not switch high contrast on: {reply}"
+        time.sleep(0.5)
+        window = ctx.d(f"syscolor {COLOR_WINDOW}")
+        want = tuple(int(window[i:i + 2], 16) for i in (0, 2, 4))
+        assert _pixel(ctx, *back) == want
+        ctx.shot("high-contrast")
+    finally:
+        ctx.driver.cmd("contrast off")
+    time.sleep(0.5)
+    assert _pixel(ctx, *back) == LIGHT_PANEL_BACK
+    ctx.shot("contrast-off")
