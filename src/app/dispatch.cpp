@@ -4,6 +4,7 @@
 #include "app/edition.h"
 #include "app/platform.h"
 #include "app/program.h"
+#include "keysets/key_face.h"
 #include "output/delivery.h"
 #include "output/target_list.h"
 #include "shell/keyset_menu.h"
@@ -105,7 +106,7 @@ void HoverFace(int n, bool enter) {
       DrawImageButton(n, enter ? 4 : 3);
       break;
     case kCloseButton:
-      DrawImageButton(n, enter ? 7 : (App().Dark != 0 ? 6 : 5));
+      DrawImageButton(n, enter ? 7 : SchemeFor(App().Dark != 0).closeImage);
       break;
     default:
       break;
