@@ -211,3 +211,27 @@ def test_help_topics_and_page_take_the_focus_with_tab(ctx):
     time.sleep(0.3)
     assert ctx.d(f"treeitems {topics} {help_title}").split()[1] == "1"
     ctx.shot("help-second-topic")
+
+
+def _count_colour(path, rgb, box):
+    from PIL import Image
+    return sum(1 for p in Image.open(path).convert("RGB").crop(box).getdata() if p == rgb)
+
+
+def test_target_drop_down_in_the_tree_opens_by_its_action_with_the_selection_highlighted(ctx):
+    ctx.start_target("Listed Target")
+    _launch(ctx, KeySet=1, NamedTarget=1)
+    _, nodes = _tree(ctx)
+    role, _, name, value, _, action = nodes[1022]
+    assert (role, name, action) == (0x2E, "type in", "Open"), nodes[1022]
+    assert value, "the drop-down names no chosen window"
+    highlight = ctx.d("syscolor 13")  # COLOR_HIGHLIGHT
+    rgb = tuple(int(highlight[i:i + 2], 16) for i in (0, 2, 4))
+    client = [int(v) for v in ctx.d(f"waitprefix 10000 {PRO}").split()[4:8]]
+    below = (client[0], client[3] - 30, client[2], client[3] + 120)  # the bottom bar and under it
+    before = _count_colour(ctx.shot("target-closed"), rgb, below)
+    ctx.d(f"accdo 1022 {PRO}")
+    time.sleep(0.5)
+    after = _count_colour(ctx.shot("target-list-open"), rgb, below)
+    # The chosen item of the open list is drawn in the highlight colour: a row of it at least.
+    assert after >= before + 100, (before, after)
