@@ -28,22 +28,6 @@ UINT ActionMessage() {
   return message;
 }
 
-struct Seen {
-  int id;
-  uint32_t states;
-  qp::Text name;
-};
-bool g_clientAsked = false;  // changes are announced once someone has read the tree
-std::vector<Seen> g_seen;
-
-std::vector<Seen> Snapshot() {
-  std::vector<Seen> out;
-  for (int id : qp::AccessChildren(qp::Elements())) {
-    if (auto node = qp::AccessNodeFor(id)) out.push_back({id, node->states, node->name});
-  }
-  return out;
-}
-
 BSTR Bstr(const qp::Text& t) {
   return SysAllocStringLen(reinterpret_cast<const OLECHAR*>(t.data()), static_cast<UINT>(t.size()));
 }
@@ -345,10 +329,7 @@ class PanelAccessible final : public IAccessible, public IEnumVARIANT {
 
 LRESULT AnswerGetObject(HWND hwnd, WPARAM wp, LPARAM lp) {
   if (static_cast<LONG>(static_cast<DWORD>(lp)) != OBJID_CLIENT) return 0;
-  if (!g_clientAsked) {
-    g_clientAsked = true;
-    g_seen = Snapshot();
-  }
+  StartAnnouncing();
   auto* object = new (std::nothrow) PanelAccessible(hwnd);
   if (!object) return 0;
   const LRESULT result = LresultFromObject(__uuidof(IAccessible), wp, static_cast<IAccessible*>(object));
@@ -368,10 +349,6 @@ void RunDefaultAction(int element) {
   qp::Dispatch(e);
 }
 
-void Notify(DWORD event, int id) {
-  if (HWND main = MainWindow()) NotifyWinEvent(event, main, OBJID_CLIENT, id);
-}
-
 }  // namespace
 
 bool PanelAccessMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
@@ -387,36 +364,6 @@ bool PanelAccessMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT* resu
   // Watched, not consumed: other parts may act on these too.
   if (msg == WM_SYSCOLORCHANGE || msg == WM_SETTINGCHANGE) FollowSystemContrast();
   return false;
-}
-
-void AnnounceTreeChanges() {
-  if (!g_clientAsked) return;
-  std::vector<Seen> now = Snapshot();
-  bool reordered = now.size() != g_seen.size();
-  for (size_t i = 0; !reordered && i < now.size(); ++i) reordered = now[i].id != g_seen[i].id;
-  if (reordered) {
-    Notify(EVENT_OBJECT_REORDER, CHILDID_SELF);
-  } else {
-    for (size_t i = 0; i < now.size(); ++i) {
-      if (now[i].states != g_seen[i].states) Notify(EVENT_OBJECT_STATECHANGE, now[i].id);
-      if (now[i].name != g_seen[i].name) Notify(EVENT_OBJECT_NAMECHANGE, now[i].id);
-    }
-  }
-  g_seen = std::move(now);
-}
-
-void AnnounceElementChange(int number) {
-  if (!g_clientAsked) return;
-  for (Seen& seen : g_seen) {
-    if (seen.id != number) continue;
-    auto node = qp::AccessNodeFor(number);
-    if (!node) return;
-    if (node->states != seen.states) Notify(EVENT_OBJECT_STATECHANGE, number);
-    if (node->name != seen.name) Notify(EVENT_OBJECT_NAMECHANGE, number);
-    seen.states = node->states;
-    seen.name = node->name;
-    return;
-  }
 }
 
 }  // namespace qpw

@@ -10,6 +10,8 @@ namespace qpw {
 // True with `result` set when the message is answered.
 bool PanelAccessMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT* result);
 
+// A client asked for the tree: from now on its changes are announced (access_events_win.cpp).
+void StartAnnouncing();
 // The panel was repainted as a whole (key set, more block, layout): clients that asked for
 // the tree are told what changed in it.
 void AnnounceTreeChanges();

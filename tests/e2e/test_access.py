@@ -13,7 +13,7 @@ ON_TOP_BOX, TITLE_STRIP = 1008, 1004
 VK_TAB, VK_RETURN, VK_SPACE, VK_DOWN = 9, 13, 32, 40
 TABS, DOCK_BOX, ALWAYS_ON_TOP_BOX, BM_GETCHECK, TCM_GETCURSEL = 1068, 1012, 1009, 0xF0, 0x130B
 OUTPUT_OPTION = 1055  # + output mode
-COLOR_WINDOW, COLOR_BTNFACE = 5, 15
+COLOR_WINDOW, COLOR_HIGHLIGHT = 5, 13
 LIGHT_PANEL_BACK = (204, 204, 204)
 
 LATIN_NAMES = {
@@ -48,9 +48,12 @@ def _launch(ctx, **config):
     return app
 
 
+def _rgb(hex_reply):
+    return tuple(int(hex_reply[i:i + 2], 16) for i in (0, 2, 4))
+
+
 def _pixel(ctx, x, y):
-    v = ctx.d(f"pixel {x} {y}")
-    return tuple(int(v[i:i + 2], 16) for i in (0, 2, 4))
+    return _rgb(ctx.d(f"pixel {x} {y}"))
 
 
 def _cfg(app):
@@ -76,10 +79,8 @@ def test_latin_tree_names_keys_and_a_default_action_types_into_the_focused_windo
     assert [nodes[i][2] for i in (1000, 1002, 1003)] == ["close", "help", "settings, keys, output"]
 
     ctx.d("activate Reader Target")
-    e_acute = next(i for i, n in keys.items() if n[3] == "\u00e9")
-    ctx.d(f"accdo {e_acute} {PRO}")
-    n_tilde = next(i for i, n in keys.items() if n[3] == "\u00f1")
-    ctx.d(f"accdo {n_tilde} {PRO}")
+    for char in "\u00e9\u00f1":
+        ctx.d(f"accdo {next(i for i, n in keys.items() if n[3] == char)} {PRO}")
     assert ctx.wait_units(target, 2) == [0xE9, 0xF1]
     assert ctx.d("foreground") == "Reader Target"
     # The box's default action is its click: unticked, and the tree says so.
@@ -155,10 +156,8 @@ def test_escape_closes_the_settings_as_the_close_box_does(ctx):
     ctx.d(f"post 7 {PRO}")  # "Output mode"
     ctx.d(f"wait 10000 {SETTINGS}")
     ctx.d(f"activate {SETTINGS}")
-    ctx.d(f"key {VK_TAB}")
-    ctx.d(f"key {VK_TAB}")
-    ctx.d(f"key {VK_DOWN}")
-    ctx.d("key 27")
+    for key in (VK_TAB, VK_TAB, VK_DOWN, 27):  # the tab strip, the chosen form, the next; Escape
+        ctx.d(f"key {key}")
     ctx.d(f"gone 10000 {SETTINGS}")
     assert _cfg(app)["OutStyle"] == "2"
 
@@ -177,9 +176,7 @@ def test_high_contrast_paints_the_panel_in_system_colours_and_back(ctx):
             assert _pixel(ctx, *back) == LIGHT_PANEL_BACK
             raise Skip(f"the system cannot switch high contrast on (contrast on -> {reply!r})")
         time.sleep(0.5)
-        window = ctx.d(f"syscolor {COLOR_WINDOW}")
-        want = tuple(int(window[i:i + 2], 16) for i in (0, 2, 4))
-        assert _pixel(ctx, *back) == want
+        assert _pixel(ctx, *back) == _rgb(ctx.d(f"syscolor {COLOR_WINDOW}"))
         ctx.shot("high-contrast")
     finally:
         ctx.driver.cmd("contrast off")
@@ -201,8 +198,7 @@ def test_help_topics_and_page_take_the_focus_with_tab(ctx):
     ctx.d(f"activate {help_title}")
     assert ctx.d("focusid") == str(topics)
     ctx.d(f"key {VK_TAB}")
-    focus = ctx.d("focusid")
-    assert focus == str(page), focus
+    assert ctx.d("focusid") == str(page)
     time.sleep(0.3)
     ctx.shot("help-page-focused")
     ctx.d(f"key {VK_TAB} s")
@@ -225,8 +221,7 @@ def test_target_drop_down_in_the_tree_opens_by_its_action_with_the_selection_hig
     role, _, name, value, _, action = nodes[1022]
     assert (role, name, action) == (0x2E, "type in", "Open"), nodes[1022]
     assert value, "the drop-down names no chosen window"
-    highlight = ctx.d("syscolor 13")  # COLOR_HIGHLIGHT
-    rgb = tuple(int(highlight[i:i + 2], 16) for i in (0, 2, 4))
+    rgb = _rgb(ctx.d(f"syscolor {COLOR_HIGHLIGHT}"))
     client = [int(v) for v in ctx.d(f"waitprefix 10000 {PRO}").split()[4:8]]
     below = (client[0], client[3] - 30, client[2], client[3] + 120)  # the bottom bar and under it
     before = _count_colour(ctx.shot("target-closed"), rgb, below)
