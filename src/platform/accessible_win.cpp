@@ -6,6 +6,7 @@
 
 #include <oleacc.h>
 
+#include <algorithm>
 #include <new>
 #include <optional>
 #include <vector>
@@ -247,7 +248,7 @@ class PanelAccessible final : public IAccessible, public IEnumVARIANT {
   }
   HRESULT STDMETHODCALLTYPE Skip(ULONG count) override {
     if (!enumerating_) Reset();
-    cursor_ = std::min(ids_.size(), cursor_ + count);
+    cursor_ = std::min(ids_.size(), cursor_ + static_cast<size_t>(count));
     return cursor_ < ids_.size() ? S_OK : S_FALSE;
   }
   HRESULT STDMETHODCALLTYPE Reset() override {

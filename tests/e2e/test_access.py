@@ -83,10 +83,13 @@ def test_latin_tree_names_keys_and_a_default_action_types_into_the_focused_windo
         ctx.d(f"accdo {next(i for i, n in keys.items() if n[3] == char)} {PRO}")
     assert ctx.wait_units(target, 2) == [0xE9, 0xF1]
     assert ctx.d("foreground") == "Reader Target"
-    # The box's default action is its click: unticked, and the tree says so.
+    # The box's default action is its click: unticked, the tree says so and readers are told.
+    ctx.d(f"accwatch {PRO}")
+    ctx.d("accevents")
     ctx.d(f"accdo {ON_TOP_BOX} {PRO}")
     time.sleep(0.3)
     assert _tree(ctx)[1][ON_TOP_BOX][1] & STATE_CHECKED == 0
+    assert f"800A:{ON_TOP_BOX}" in ctx.d("accevents").split()  # EVENT_OBJECT_STATECHANGE
     ctx.shot("latin-after-actions")
 
 
@@ -106,6 +109,8 @@ def test_runic_tree_with_a_filter_greys_runes_and_follows_a_key_set_change(ctx):
     ctx.shot("runic-filtered")
 
     ctx.d(f"acchold {PRO}")
+    ctx.d(f"accwatch {PRO}")
+    ctx.d("accevents")
     ctx.d(f"post 5 {PRO}")  # "Select Key Set"
     ctx.d(f"wait 10000 {SETTINGS}")
     ctx.click(ctx.control_point(1034 + 1, SETTINGS, dx=6))
@@ -114,6 +119,7 @@ def test_runic_tree_with_a_filter_greys_runes_and_follows_a_key_set_change(ctx):
     _, nodes = _tree(ctx)
     keys = _keys(nodes)
     assert len(keys) == 76 and keys[1][2] == "cap A grave", keys.get(1)
+    assert "8004:0" in ctx.d("accevents").split()  # EVENT_OBJECT_REORDER of the whole panel
     # A client that kept the object from before: a rune the new set lacks is now an invalid
     # child, a key it has answers with its new name.
     hr, _, _ = ctx.d("accheld 90").partition(" ")

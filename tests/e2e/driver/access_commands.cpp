@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "driver.h"
@@ -181,6 +182,58 @@ std::string CmdSysColor(std::istringstream& in) {
   return buf;
 }
 
+// Win events of the watched process, caught by a thread of their own that keeps pumping
+// messages, as a screen reader's does.
+// The mingw threads in use have no std::mutex: a critical section, made before the thread.
+CRITICAL_SECTION g_eventsLock;
+std::string g_events;
+
+class Locked {
+ public:
+  Locked() { EnterCriticalSection(&g_eventsLock); }
+  ~Locked() { LeaveCriticalSection(&g_eventsLock); }
+};
+DWORD g_watchedPid = 0;
+
+void CALLBACK OnWinEvent(HWINEVENTHOOK, DWORD event, HWND, LONG object, LONG child, DWORD, DWORD) {
+  if (object != OBJID_CLIENT) return;
+  char buf[32];
+  std::snprintf(buf, sizeof buf, " %lX:%ld", static_cast<unsigned long>(event), static_cast<long>(child));
+  Locked lock;
+  g_events += buf;
+}
+
+DWORD WINAPI WatchThread(LPVOID) {
+  SetWinEventHook(EVENT_OBJECT_REORDER, EVENT_OBJECT_NAMECHANGE, nullptr, OnWinEvent, g_watchedPid, 0,
+                  WINEVENT_OUTOFCONTEXT);
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+  return 0;
+}
+
+// accwatch <title prefix>: starts catching the window's process's tree events (once);
+// accevents: "ok" and the events caught since the last call, as " EVENT:CHILD" in hex:decimal.
+std::string CmdWatch(std::istringstream& in) {
+  PrefixSearch st{RestW(in), nullptr};
+  EnumWindows(PrefixProc, reinterpret_cast<LPARAM>(&st));
+  if (!st.found) return "err no window";
+  if (g_watchedPid != 0) return "ok";
+  InitializeCriticalSection(&g_eventsLock);
+  GetWindowThreadProcessId(st.found, &g_watchedPid);
+  HANDLE thread = CreateThread(nullptr, 0, WatchThread, nullptr, 0, nullptr);
+  if (!thread) return "err no thread";
+  CloseHandle(thread);
+  Sleep(200);
+  return "ok";
+}
+
+std::string CmdEvents() {
+  Sleep(300);
+  if (g_watchedPid == 0) return "err not watching";
+  Locked lock;
+  return "ok" + std::exchange(g_events, std::string());
+}
+
 }  // namespace
 
 std::string RunAccessCommand(const std::string& cmd, std::istringstream& in) {
@@ -190,6 +243,8 @@ std::string RunAccessCommand(const std::string& cmd, std::istringstream& in) {
   if (cmd == "accheld") return CmdHeld(in);
   if (cmd == "contrast") return CmdContrast(in);
   if (cmd == "focusid") return CmdFocusId();
+  if (cmd == "accwatch") return CmdWatch(in);
+  if (cmd == "accevents") return CmdEvents();
   if (cmd == "syscolor") return CmdSysColor(in);
   return {};
 }
