@@ -83,8 +83,9 @@ std::vector<int> AccessChildren(const ElementTable& table) {
     auto r = table.AbsoluteRect(n);
     if (r) places.push_back({r->y, r->x, n});
   }
-  std::stable_sort(places.begin(), places.end(),
-                   [](const Place& a, const Place& b) { return a.y != b.y ? a.y < b.y : a.x < b.x; });
+  std::sort(places.begin(), places.end(), [](const Place& a, const Place& b) {
+    return a.y != b.y ? a.y < b.y : a.x != b.x ? a.x < b.x : a.n < b.n;
+  });
   std::vector<int> out;
   out.reserve(places.size());
   for (const Place& p : places) out.push_back(p.n);
