@@ -44,8 +44,12 @@ std::vector<HWND> Descendants(HWND root) {
   return all;
 }
 
-bool IsStop(HWND hwnd) {
-  return (GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_TABSTOP) != 0 && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd);
+// The help window's stops are its two panes, whatever window the page is: the browser makes
+// its own, which is no tab stop.
+bool IsStop(HWND root, HWND hwnd, Owner owner) {
+  if (!IsWindowVisible(hwnd) || !IsWindowEnabled(hwnd)) return false;
+  if (owner == Owner::Help) return GetParent(hwnd) == root;
+  return (GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_TABSTOP) != 0;
 }
 
 // Entering an option group lands on its chosen option, as in a dialog.
@@ -73,13 +77,13 @@ void FocusStop(HWND root, HWND stop) {
 
 // The tab stop after (or before) the one holding the focus; `after`, when given, stands for
 // the focus.
-void MoveFocus(HWND root, bool backwards, HWND after = nullptr) {
+void MoveFocus(HWND root, Owner owner, bool backwards, HWND after = nullptr) {
   const std::vector<HWND> all = Descendants(root);
   HWND focus = after ? after : GetFocus();
   int current = -1;  // index in `stops` of the stop at or before the focus
   std::vector<HWND> stops;
   for (HWND h : all) {
-    if (IsStop(h)) stops.push_back(h);
+    if (IsStop(root, h, owner)) stops.push_back(h);
     if (h == focus || (focus && IsChild(h, focus))) current = static_cast<int>(stops.size()) - 1;
   }
   if (stops.empty()) return;
@@ -122,7 +126,7 @@ void ChangeTab(HWND root, bool backwards) {
   NMHDR nm = {tabs, static_cast<UINT_PTR>(qp::kSettingsTabs), static_cast<UINT>(TCN_SELCHANGE)};
   SendMessageW(root, WM_NOTIFY, static_cast<WPARAM>(qp::kSettingsTabs), reinterpret_cast<LPARAM>(&nm));
   // The focus goes to the first control of the page now shown.
-  MoveFocus(root, false, tabs);
+  MoveFocus(root, Owner::Settings, false, tabs);
 }
 
 void PressDone(HWND root) {
@@ -154,7 +158,7 @@ bool KeyboardNavigation(const MSG& msg) {
       return false;
     case qp::DialogKeyAction::NextControl:
     case qp::DialogKeyAction::PreviousControl:
-      MoveFocus(root, action == qp::DialogKeyAction::PreviousControl);
+      MoveFocus(root, owner, action == qp::DialogKeyAction::PreviousControl);
       return true;
     case qp::DialogKeyAction::NextTab:
     case qp::DialogKeyAction::PreviousTab:
