@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
 
 #include "access/access_tree.h"
 #include "access/contrast.h"
@@ -42,8 +43,12 @@ void ExpectKeysOfSetInTree(int set, const std::vector<int>& keys) {
     Text character;
     AppendCodePoint(character, static_cast<char32_t>(rec.codePoint));
     EXPECT_EQ(node->value, character);
-    EXPECT_EQ(node->description, CodePointLabel(rec.codePoint));
-    EXPECT_EQ(node->description.size(), rec.codePoint > 0xFFFF ? 7u : 6u);  // "U+00E9", "U+1F600"
+    // "U+00E9", "U+1F600": upper-case hex, four digits at least.
+    const std::string label = TextToUtf8(node->description);
+    EXPECT_EQ(label.substr(0, 2), "U+");
+    EXPECT_EQ(std::stol(label.substr(2), nullptr, 16), rec.codePoint) << label;
+    EXPECT_EQ(label.size(), rec.codePoint > 0xFFFF ? 7u : 6u) << label;
+    EXPECT_EQ(label.find_first_of("abcdef"), std::string::npos) << label;
     const bool greyed = set == kRunicSet && !RuneEnabled(App(), RuneRows()[id]);
     EXPECT_EQ((node->states & kAccessUnavailable) != 0, greyed) << id;
     EXPECT_EQ(AccessActionElement(id), greyed ? 0 : id) << id;
