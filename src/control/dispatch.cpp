@@ -4,6 +4,7 @@
 #include "base/edition.h"
 #include "base/platform.h"
 #include "control/program.h"
+#include "keysets/key_face.h"
 #include "output/delivery.h"
 #include "output/target_list.h"
 #include "settings/settings_store.h"
@@ -98,7 +99,7 @@ void HoverFace(int n, bool enter) {
       SetElementFace(n, enter ? 4 : 3);
       break;
     case kCloseButton:
-      SetElementFace(n, enter ? 7 : (App().Dark != 0 ? 6 : 5));
+      SetElementFace(n, enter ? 7 : SchemeFor(App().Dark != 0).closeImage);
       break;
     default:
       break;

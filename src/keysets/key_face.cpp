@@ -13,11 +13,59 @@ const PanelScheme kLight = {Rgb(170, 170, 170), Rgb(204, 204, 204), Rgb(0, 0, 0)
 const PanelScheme kDark = {Rgb(32, 32, 32),    Rgb(0, 0, 0),       Rgb(255, 255, 255), Rgb(160, 160, 160),
                            {Rgb(204, 204, 204), Rgb(255, 255, 255)}, Rgb(51, 51, 51),    6, 2};
 
+bool g_highContrast = false;
+SystemColors g_system = {};
+PanelScheme g_contrastScheme = {};
+
+// Light pictures (dark strokes) on a light window colour, dark ones otherwise.
+bool IsLight(uint32_t c) { return (c & 0xFF) * 3 + ((c >> 8) & 0xFF) * 6 + ((c >> 16) & 0xFF) > 1280; }
+
+PanelScheme ContrastScheme(const SystemColors& s) {
+  const bool light = IsLight(s.window);
+  return {s.windowText, s.window, s.windowText, s.windowText, {s.windowText, s.highlight}, s.window,
+          light ? kLight.closeImage : kDark.closeImage, light ? kLight.refreshImage : kDark.refreshImage};
+}
+
+FaceColors ContrastFace(int state) {
+  const SystemColors& s = g_system;
+  switch (state) {
+    case 1:
+    case 2:
+      return {s.highlight, s.highlight, s.highlightText, s.windowText};
+    case 4:
+      return {s.buttonFace, s.buttonFace, s.grayText, s.grayText};
+    default:
+      return {s.buttonFace, s.buttonFace, s.buttonText, s.windowText};
+  }
+}
+
+bool SameColors(const SystemColors& a, const SystemColors& b) {
+  return a.window == b.window && a.windowText == b.windowText && a.buttonFace == b.buttonFace &&
+         a.buttonText == b.buttonText && a.highlight == b.highlight && a.highlightText == b.highlightText &&
+         a.grayText == b.grayText;
+}
+
 }  // namespace
 
-const PanelScheme& SchemeFor(bool dark) { return dark ? kDark : kLight; }
+bool SetHighContrast(const SystemColors* colors) {
+  const bool changed = colors ? !g_highContrast || !SameColors(*colors, g_system) : g_highContrast;
+  g_highContrast = colors != nullptr;
+  if (colors) {
+    g_system = *colors;
+    g_contrastScheme = ContrastScheme(*colors);
+  }
+  return changed;
+}
+
+bool HighContrastOn() { return g_highContrast; }
+
+const PanelScheme& SchemeFor(bool dark) {
+  if (g_highContrast) return g_contrastScheme;
+  return dark ? kDark : kLight;
+}
 
 FaceColors KeyFaceColors(int state, bool dark) {
+  if (g_highContrast) return ContrastFace(state);
   if (state == 4) {
     return dark ? FaceColors{Rgb(16, 16, 16), Rgb(16, 16, 16), Rgb(51, 51, 51), Rgb(21, 21, 21)}
                 : FaceColors{Rgb(203, 203, 203), Rgb(203, 203, 203), Rgb(175, 175, 175), Rgb(187, 187, 187)};
@@ -38,6 +86,7 @@ FaceColors KeyFaceColors(int state, bool dark) {
 }
 
 FaceColors PanelButtonColors(int state, bool dark) {
+  if (g_highContrast) return ContrastFace(state == 1 ? 1 : 0);
   FaceColors c = KeyFaceColors(state == 1 ? 1 : 0, false);
   if (dark) {
     c = KeyFaceColors(1, true);
@@ -50,6 +99,7 @@ FaceColors PanelButtonColors(int state, bool dark) {
 }
 
 OnTopColors OnTopBoxColors(int state, bool dark) {
+  if (g_highContrast) return {g_system.window, state == 1 ? g_system.highlight : g_system.windowText, g_system.windowText};
   if (dark) return {state == 1 ? Rgb(102, 102, 102) : Rgb(64, 64, 64), Rgb(136, 136, 136), Rgb(68, 221, 255)};
   return {state == 1 ? Rgb(255, 255, 255) : Rgb(226, 226, 226), Rgb(51, 51, 51), Rgb(17, 17, 255)};
 }

@@ -22,7 +22,23 @@ struct PanelScheme {
   int closeImage;    // image of CloseButton when not hovered
   int refreshImage;  // image on RefreshButton
 };
+// The scheme in use: the high-contrast one while that mode is on, otherwise light or dark.
 const PanelScheme& SchemeFor(bool dark);
+
+// Windows' high-contrast mode: the system's own colours, read by the platform.
+struct SystemColors {
+  uint32_t window;
+  uint32_t windowText;
+  uint32_t buttonFace;
+  uint32_t buttonText;
+  uint32_t highlight;
+  uint32_t highlightText;
+  uint32_t grayText;
+};
+// Turns the high-contrast scheme on with these colours, or off with nullptr. Every colour
+// function here follows it; true when anything painted changes.
+bool SetHighContrast(const SystemColors* colors);
+bool HighContrastOn();
 
 struct FaceColors {
   uint32_t top;     // gradient colour at y = 15 and above

@@ -9,6 +9,9 @@
 #include "base/edition.h"
 #include "base/ids.h"
 #include "keysets/layout.h"
+#include "platform/accessible_win.h"
+#include "platform/contrast_win.h"
+#include "platform/dialog_keys_win.h"
 #include "platform/help_window_win.h"
 #include "platform/paint_win.h"
 #include "platform/panel_parts_win.h"
@@ -44,6 +47,7 @@ void Paint(HWND hwnd) {
 
 LRESULT CALLBACK MainProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (LRESULT r = 0; SessionMessage(hwnd, msg, wp, lp, r)) return r;
+  if (LRESULT answer = 0; PanelAccessMessage(hwnd, msg, wp, lp, &answer)) return answer;
   switch (msg) {
     case WM_MOUSEACTIVATE:
       // WS_EX_NOACTIVATE alone is not enough under Wine; the answer is right on Windows too.
@@ -100,6 +104,7 @@ bool CreateMainWindow() {
   qp::ApplyKeySetSwitch(app, qp::CurrentEdition());
   TrimSystemMenu();
   LoadPanelImages();
+  InitSystemContrast();
   qp::LoadKeyPanel();
   RegisterShortcuts();
   qp::PlaceMainWindow();
@@ -129,6 +134,7 @@ void RunEventLoop() {
   for (;;) {
     BOOL got = GetMessageW(&msg, nullptr, 0, 0);
     if (got == 0 || got == -1) EndProgram();
+    if (KeyboardNavigation(msg)) continue;
     if (HelpWindowMessage(msg)) continue;
     // The panel's shortcuts belong to the panel: keys typed in the settings window stay there.
     bool forPanel = g_main && (msg.hwnd == g_main || IsChild(g_main, msg.hwnd));
@@ -196,12 +202,14 @@ void InvalidateElement(int number) {
   if (!abs) return;
   RECT r = {abs->x, abs->y, abs->x + abs->w, abs->y + abs->h};
   InvalidateRect(g_main, &r, FALSE);
+  AnnounceElementChange(number);
 }
 
 void InvalidatePanel() {
   if (!g_main) return;
   SyncChildWindows();
   InvalidateRect(g_main, nullptr, FALSE);
+  AnnounceTreeChanges();
 }
 
 void DrainPendingInput() {

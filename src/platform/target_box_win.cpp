@@ -27,8 +27,13 @@ HWND g_combo = nullptr;
 void DrawTargetItem(const DRAWITEMSTRUCT* di) {
   if (di->CtlType != ODT_COMBOBOX) return;
   qp::AppState& app = qp::App();
-  Brush brush(CreateSolidBrush(app.Dark == 1 ? RGB(0x33, 0x33, 0x33) : RGB(0xE8, 0xE8, 0xE8)));
+  // The item under the keyboard or pointer in the list, and the box while it has the focus.
+  const bool highlighted = (di->itemState & ODS_SELECTED) != 0 &&
+                           ((di->itemState & ODS_COMBOBOXEDIT) == 0 || (di->itemState & ODS_FOCUS) != 0);
+  Brush brush(highlighted ? CreateSolidBrush(GetSysColor(COLOR_HIGHLIGHT))
+                          : CreateSolidBrush(qp::SchemeFor(app.Dark == 1).targetItemBack));
   FillRect(di->hDC, &di->rcItem, brush.get());
+  if ((di->itemState & ODS_FOCUS) != 0 && (di->itemState & ODS_NOFOCUSRECT) == 0) DrawFocusRect(di->hDC, &di->rcItem);
   SetBkMode(di->hDC, TRANSPARENT);
   if (di->itemID == static_cast<UINT>(-1)) return;
   // The length first, so that no title can overrun the item buffer.
@@ -39,7 +44,8 @@ void DrawTargetItem(const DRAWITEMSTRUCT* di) {
   LRESULT got = SendMessageW(di->hwndItem, CB_GETLBTEXT, di->itemID, reinterpret_cast<LPARAM>(buffer));
   if (got < 0) return;
   Selected font(di->hDC, PanelFont(qp::kFontBar));
-  SetTextColor(di->hDC, static_cast<COLORREF>(static_cast<uint32_t>(app.PanelTextColor)));
+  SetTextColor(di->hDC, highlighted ? GetSysColor(COLOR_HIGHLIGHTTEXT)
+                                    : static_cast<COLORREF>(static_cast<uint32_t>(app.PanelTextColor)));
   TextOutW(di->hDC, di->rcItem.left + 2, di->rcItem.top + 1, buffer, static_cast<int>(got));
 }
 

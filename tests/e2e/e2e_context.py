@@ -23,6 +23,10 @@ def prepare_tools(env):
     return tools
 
 
+class Skip(Exception):
+    """Raised by a scenario the system under it cannot run; reported as skipped, with the reason."""
+
+
 class App:
     def __init__(self, ctx, proc, folder, edition):
         self.ctx = ctx

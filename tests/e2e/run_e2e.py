@@ -19,7 +19,7 @@ sys.path.insert(0, os.path.join(HERE, "..", "..", "tools"))
 sys.path.insert(0, HERE)
 
 import qpwine  # noqa: E402
-from e2e_context import Context, prepare_tools  # noqa: E402
+from e2e_context import Context, Skip, prepare_tools  # noqa: E402
 
 
 def discover(pattern):
@@ -50,7 +50,7 @@ def main():
             print(name)
         return 0
     env = qpwine.WineEnv()
-    passed = failed = 0
+    passed = failed = skipped = 0
     started = time.time()
     try:
         env.start_xvfb()
@@ -68,6 +68,9 @@ def main():
                 ctx.shot("end")  # every scenario leaves at least this picture
                 passed += 1
                 print(f"PASS {name} ({time.time() - t:.1f}s)", flush=True)
+            except Skip as e:
+                skipped += 1
+                print(f"SKIP {name} ({time.time() - t:.1f}s): {e}", flush=True)
             except Exception as e:  # a failing scenario must not stop the others
                 failed += 1
                 print(f"FAIL {name} ({time.time() - t:.1f}s): {e}", flush=True)
@@ -85,7 +88,7 @@ def main():
     finally:
         env.close()
     print(f"e2e: finished in {time.time() - started:.0f}s; artifacts in {os.path.join(env.work, 'artifacts')}")
-    print(f"e2e: {passed} passed, {failed} failed")
+    print(f"e2e: {passed} passed, {failed} failed" + (f", {skipped} skipped" if skipped else ""))
     return 0 if failed == 0 else 1
 
 

@@ -24,5 +24,7 @@ std::string RunSessionCommand(const std::string& cmd, std::istringstream& in);
 // True when the driver was started as a planted stand-in for another program (it then only
 // leaves its mark beside itself).
 bool RunAsPlantedProgram();
+// The commands of access_commands.cpp (accessibility tree, high contrast), or empty.
+std::string RunAccessCommand(const std::string& cmd, std::istringstream& in);
 
 }  // namespace qpd

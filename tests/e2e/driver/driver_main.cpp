@@ -47,6 +47,7 @@ std::string Answer(const std::string& line) {
   std::string reply = RunWindowCommand(cmd, in);
   if (reply.empty()) reply = RunSoakCommand(cmd, in);
   if (reply.empty()) reply = RunSessionCommand(cmd, in);
+  if (reply.empty()) reply = RunAccessCommand(cmd, in);
   return reply.empty() ? RunCommand(line) : reply;
 }
 
