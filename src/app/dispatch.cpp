@@ -6,6 +6,7 @@
 #include "app/program.h"
 #include "output/delivery.h"
 #include "output/target_list.h"
+#include "output/user_window.h"
 #include "shell/keyset_menu.h"
 #include "shell/panel.h"
 #include "shell/panel_geometry.h"
@@ -24,7 +25,15 @@ bool IsKey(int n) { return (n >= 1 && n <= 342) || (n >= 401 && n <= 457); }
 // The settings window's controls; the panel's own elements 1022, 1023, 1030 and 1032 sit between them.
 bool IsSettingsControl(int n) { return (n >= 1009 && n <= 1021) || n == 1031 || (n >= 1033 && n <= 1068); }
 
+// The pop-up menu brings the panel to the front: the window in front before it is the one a
+// later click types into.
+void ShowPopupMenu() {
+  NoteForegroundWindow();
+  Plat().ShowPopupMenu();
+}
+
 void OpenSettings(int tab) {
+  NoteForegroundWindow();
   if (CurrentEdition().hasSettingsWindow) {
     if (g_hooks.openSettings) g_hooks.openSettings(tab);
   } else if (g_hooks.showKeySetMenu) {
@@ -78,7 +87,7 @@ void DragEvent(T type) {
       FollowDrag();
       break;
     case T::RightClick:
-      Plat().ShowPopupMenu();
+      ShowPopupMenu();
       break;
     default:
       break;
@@ -220,9 +229,10 @@ void CloseDispatch(int window) {
 
 void TrayDispatch(int type) {
   if (type == kTrayLeftDown || type == kTrayLeftDouble) {
+    NoteForegroundWindow();  // showing may bring the panel to the front
     ShowPanel(true);
   } else if (type == kTrayRightDown) {
-    Plat().ShowPopupMenu();
+    ShowPopupMenu();
   }
 }
 
@@ -246,7 +256,7 @@ void Dispatch(const Event& e) {
       if (e.window == kMainWindow && App().Dragging == 0 && App().Dock != 0) ProximityDock();
       break;
     case EventKind::RightClick:
-      Plat().ShowPopupMenu();
+      ShowPopupMenu();
       break;
     case EventKind::Tray:
       TrayDispatch(e.trayType);

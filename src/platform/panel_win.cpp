@@ -13,6 +13,7 @@
 #include "app/platform.h"
 #include "keysets/key_face.h"
 #include "keysets/layout.h"
+#include "platform/delivery_win.h"
 #include "platform/gdi_win.h"
 #include "platform/help_window_win.h"
 #include "platform/paint_win.h"
@@ -31,7 +32,6 @@ constexpr UINT kTrayMessage = WM_APP + 1;
 // Moves are queued like every other event and handled by the loop, so that a relayout's drain
 // drops the moves it caused and start-up's moves wait until the screen size is known.
 constexpr UINT kMoveMessage = WM_APP + 2;
-constexpr UINT kTrayIconId = 1;
 
 // The records whose layout differs between the 32-bit and the 64-bit build.
 #ifdef _WIN64
@@ -149,6 +149,9 @@ LRESULT CALLBACK MainProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       return MA_NOACTIVATE;
     case WM_ERASEBKGND:
       return 1;
+    case WM_ACTIVATEAPP:
+      if (wp) ReportWindowBefore(static_cast<uint32_t>(lp));
+      break;
     case WM_PAINT:
       Paint(hwnd);
       return 0;
