@@ -18,5 +18,8 @@ std::string RunWindowCommand(const std::string& cmd, std::istringstream& in);
 // The commands of soak_commands.cpp (another process's objects, message round trips): the
 // reply, or empty for a command that is not one of them.
 std::string RunSoakCommand(const std::string& cmd, std::istringstream& in);
+// The commands of delivery_commands.cpp (a held clipboard, owners, stacking, integrity levels):
+// the reply, or empty for a command that is not one of them.
+std::string RunDeliveryCommand(const std::string& cmd, std::istringstream& in);
 
 }  // namespace qpd
