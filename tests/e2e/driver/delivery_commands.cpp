@@ -28,13 +28,18 @@ struct Hold {
 DWORD WINAPI HoldClipboard(void* param) {
   Hold* hold = static_cast<Hold*>(param);
   const DWORD ms = hold->ms;
-  const bool open = OpenClipboard(nullptr) != 0;
+  // Opened for a window, as clipboard managers do: Wine lets two openings without a window
+  // share the clipboard.
+  const HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  const bool open = window != nullptr && OpenClipboard(window) != 0;
   hold->open = open;
   SetEvent(hold->opened);  // `hold` belongs to the waiting command from here on
-  if (!open) return 1;
-  Sleep(ms);
-  CloseClipboard();
-  return 0;
+  if (open) {
+    Sleep(ms);
+    CloseClipboard();
+  }
+  if (window != nullptr) DestroyWindow(window);
+  return open ? 0 : 1;
 }
 
 // holdclipboard <ms>: another thread opens the clipboard and keeps it open for <ms>, as a
