@@ -8,7 +8,7 @@
 namespace qp {
 
 void RememberUserWindow(const ForegroundInfo& window) {
-  if (!window.exists || window.handle == 0 || window.ownProgram || window.isTaskbar) return;
+  if (!window.exists || window.handle == 0 || window.ownProgram || window.isTaskbar || window.isDesktop) return;
   AppState& app = App();
   app.UserWindow = window.handle;
   app.UserWindowTitle = window.title;

@@ -9,7 +9,7 @@
 namespace qp {
 
 // Remembers a window of another program that became the foreground window; this program's
-// own windows, the taskbar and "no window" are ignored.
+// own windows, the desktop, the taskbar and "no window" are ignored.
 void RememberUserWindow(const ForegroundInfo& window);
 // Remembers the current foreground window, for moments when this program is about to come to
 // the front and the system may not have reported the window before it.

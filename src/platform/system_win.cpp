@@ -90,7 +90,8 @@ ForegroundInfo WinWindowFacts(uintptr_t handle) {
   info.exists = window != nullptr && IsWindow(window);
   if (!info.exists) return info;
   info.handle = handle;
-  info.isDesktop = window == desktop;
+  // Wine's desktop window has no title, and its explorer reports it as the foreground at times.
+  info.isDesktop = window == desktop || window == GetDesktopWindow() || window == GetShellWindow();
   info.isTaskbar = window == taskbar;
   DWORD process = 0;
   GetWindowThreadProcessId(window, &process);

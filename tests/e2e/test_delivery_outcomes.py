@@ -145,3 +145,15 @@ def test_integrity_levels_read_under_wine_are_the_same_for_the_target_and_the_pr
     panel_level, _ = (int(v) for v in ctx.d(f"integrity {PANEL}").split())
     # Wine runs every program at one level; what matters is that the level is read, not 0.
     assert target_level != 0 and target_level == panel_level == driver_level, (target_level, panel_level)
+
+
+def test_with_no_window_to_type_into_a_balloon_says_the_text_is_on_the_clipboard(ctx):
+    _launch(ctx)  # no window of another program: the panel itself is the only one in front
+    _focus(ctx, PANEL)
+    ctx.click(ctx.key_point(*E_ACUTE))
+    reply = ctx.d("tooltip 5000")
+    text = "".join(chr(int(u, 16)) for u in reply.split())
+    time.sleep(0.3)
+    ctx.shot("balloon")
+    assert text == "There was no window to type into; the text is on the clipboard: press Ctrl+V in your window.", text
+    assert ctx.clipboard_units() == [0xE9]

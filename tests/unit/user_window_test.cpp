@@ -45,6 +45,10 @@ TEST_F(UserWindowTest, OnlyWindowsOfOtherProgramsAreRemembered) {
   taskbar.exists = true;
   taskbar.isTaskbar = true;
   taskbar.handle = 0x7000;
+  ForegroundInfo desktop;
+  desktop.exists = true;
+  desktop.isDesktop = true;
+  desktop.handle = 0x7100;
   ForegroundInfo own;
   own.exists = true;
   own.ownProgram = true;
@@ -52,7 +56,7 @@ TEST_F(UserWindowTest, OnlyWindowsOfOtherProgramsAreRemembered) {
 
   fake.Focus(notes);
   NoteForegroundWindow();
-  for (const ForegroundInfo& ignored : {taskbar, own, ForegroundInfo()}) RememberUserWindow(ignored);
+  for (const ForegroundInfo& ignored : {taskbar, desktop, own, ForegroundInfo()}) RememberUserWindow(ignored);
   EXPECT_EQ(App().UserWindow, notes);
   EXPECT_EQ(App().UserWindowTitle, u"Notes");
 
