@@ -25,7 +25,7 @@ struct TopWindowInfo {
 // The foreground window as the target preselection and delivery see it.
 struct ForegroundInfo {
   bool exists = false;
-  bool isDesktop = false;  // FindWindowW(no class, "Program Manager")
+  bool isDesktop = false;  // FindWindowW(no class, "Program Manager"), the desktop or shell window
   bool isTaskbar = false;  // FindWindowW("Shell_TrayWnd", no title)
   Text title;              // at most 254 units
   uintptr_t handle = 0;
