@@ -60,6 +60,7 @@ def test_a_click_after_showing_from_the_tray_types_into_the_users_window(ctx):
     assert _wait_visible(ctx, True), "a left press on the tray icon did not show the panel"
     time.sleep(0.3)
     ctx.shot("shown")
+    assert ctx.d("foreground") == PANEL  # the situation: Wine activates the shown panel
     _click_key_and_expect_typed(ctx, target, "Tray Shown Target", "typed")
 
 
@@ -73,6 +74,7 @@ def test_a_click_after_the_popup_menu_or_the_settings_window_types_into_the_user
     ctx.shot("menu")
     ctx.d("key 27")  # dismissed
     time.sleep(0.3)
+    assert ctx.d("foreground") == PANEL  # the situation: the menu brought the panel forward
     _click_key_and_expect_typed(ctx, target, "Menu Target", "typed-after-menu")
 
     ctx.click(ctx.element_point(SETTINGS_BUTTON))
@@ -82,6 +84,7 @@ def test_a_click_after_the_popup_menu_or_the_settings_window_types_into_the_user
     ctx.d(f"gone 10000 {SETTINGS}")
     time.sleep(0.3)
     ctx.shot("settings-closed")
+    assert ctx.d("foreground") == PANEL  # the situation: the panel is in front once the window is gone
     ctx.click(ctx.key_point(*E_ACUTE))
     units = ctx.wait_units(target, 2)
     ctx.shot("typed-after-settings")
