@@ -57,13 +57,14 @@ set_target_properties(quillpad PROPERTIES OUTPUT_NAME ${QP_EXE_NAME})
 target_include_directories(quillpad PRIVATE ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/resources)
 target_compile_definitions(quillpad PRIVATE QP_EDITION_PRO=${QP_EDITION_PRO})
 target_link_libraries(quillpad PRIVATE quillpad_core png_static ZLIB::ZLIB qp_win_flags qp_warnings
-  user32 gdi32 comctl32 shell32 ole32 oleaut32 oleacc uuid usp10 msimg32 shlwapi ntdll)
+  user32 gdi32 comctl32 shell32 ole32 oleaut32 oleacc uuid usp10 msimg32 shlwapi ntdll advapi32)
 set_property(TARGET quillpad APPEND PROPERTY LINK_DEPENDS ${CMAKE_SOURCE_DIR}/resources/quillpad.manifest)
 
 # ---- in-Wine test tools: the driver and the target program ---------------------------
 file(GLOB QP_DRIVER_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/driver/*.cpp)
-add_executable(qpdriver ${QP_DRIVER_SOURCES})
-target_link_libraries(qpdriver PRIVATE quillpad_core qp_win_flags qp_warnings user32 gdi32 ole32 oleaut32 oleacc uuid shell32 psapi)
+# The driver reads integrity levels with the program's own code.
+add_executable(qpdriver ${QP_DRIVER_SOURCES} ${CMAKE_SOURCE_DIR}/src/platform/integrity_win.cpp)
+target_link_libraries(qpdriver PRIVATE quillpad_core qp_win_flags qp_warnings user32 gdi32 ole32 oleaut32 oleacc uuid shell32 psapi advapi32)
 file(GLOB QP_TARGET_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/target/*.cpp)
 add_executable(qptarget WIN32 ${QP_TARGET_SOURCES})
 target_link_libraries(qptarget PRIVATE qp_win_flags qp_warnings user32 gdi32 shell32)

@@ -30,6 +30,12 @@ struct TaskbarState {
   int32_t Edge = 0;
 };
 
+// When the user was last told that a click could not reach a window.
+struct NoticeStamp {
+  uintptr_t window = 0;
+  uint64_t atMs = 0;
+};
+
 inline constexpr int kEntityTextSlots = 501;   // indexes 0..500, by key element number
 inline constexpr int kComboItemTextUnits = 256;
 inline constexpr int kRuneRowCount = 6;
@@ -106,6 +112,10 @@ struct AppState {
   std::vector<Text> EntityText = std::vector<Text>(kEntityTextSlots);
   // Grown by the typing code as needed, never shrunk.
   std::vector<KeyInputRecord> InputRecords = std::vector<KeyInputRecord>(1);
+  // The last window of another program that held the foreground, and its title then.
+  uintptr_t UserWindow = 0;
+  Text UserWindowTitle;
+  std::vector<NoticeStamp> Notices;
 };
 
 // The process-wide record.

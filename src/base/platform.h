@@ -23,12 +23,14 @@ struct TopWindowInfo {
   Text title;      // at most 254 units
 };
 
-// The foreground window as the target preselection sees it.
+// The foreground window as the target preselection and delivery see it.
 struct ForegroundInfo {
   bool exists = false;
-  bool isDesktop = false;  // FindWindowW(no class, "Program Manager")
+  bool isDesktop = false;  // FindWindowW(no class, "Program Manager"), the desktop or shell window
   bool isTaskbar = false;  // FindWindowW("Shell_TrayWnd", no title)
   Text title;              // at most 254 units
+  uintptr_t handle = 0;
+  bool ownProgram = false;  // a window of this process: the panel, a settings or help window, a box
 };
 
 // Message box answers and flags, with the platform's values.
@@ -95,9 +97,11 @@ class Platform {
   virtual ForegroundInfo Foreground() = 0;
   virtual uintptr_t FindWindowByTitle(const Text& title) = 0;
   virtual bool IsWindow(uintptr_t handle) = 0;
-  virtual void SetForegroundWindow(uintptr_t handle) = 0;
+  // True when the system made the window the foreground window.
+  virtual bool SetForegroundWindow(uintptr_t handle) = 0;
 
   // ---- clipboard and input ------------------------------------------------------------------
+  // Opens the clipboard for the main window; false while another program holds it open.
   virtual bool OpenClipboard() = 0;
   virtual void EmptyClipboard() = 0;
   virtual void CloseClipboard() = 0;
@@ -105,8 +109,20 @@ class Platform {
   virtual uintptr_t AllocClipboardBlock(size_t units) = 0;
   // Locks the block, copies text and its terminating zero, unlocks; false when it cannot lock.
   virtual bool FillClipboardBlock(uintptr_t block, const Text& text) = 0;
-  virtual void SetClipboardText(uintptr_t block) = 0;  // CF_UNICODETEXT; the system owns it
-  virtual void SendInput(const std::vector<KeyInputRecord>& records, size_t count) = 0;
+  // CF_UNICODETEXT; true when the system took the block over, which then is its own.
+  virtual bool SetClipboardText(uintptr_t block) = 0;
+  virtual void FreeClipboardBlock(uintptr_t block) = 0;  // a block the system did not take
+  // Returns how many of the `count` records the system accepted.
+  virtual size_t SendInput(const std::vector<KeyInputRecord>& records, size_t count) = 0;
+
+  // ---- what stands between a click and its window -------------------------------------------
+  virtual uint64_t NowMs() = 0;  // a steady clock in milliseconds
+  // Mandatory integrity levels (0x1000 low, 0x2000 medium, 0x3000 high, 0x4000 system): of
+  // this program, and of the process owning a window; 0 when it cannot be read.
+  virtual uint32_t ProgramIntegrity() = 0;
+  virtual uint32_t WindowIntegrity(uintptr_t window) = 0;
+  // A notification balloon at the tray icon; false when the shell did not take it.
+  virtual bool ShowTrayNotice(const Text& title, const Text& text) = 0;
 
   // ---- added later; defaults keep test fakes small ---------------------------------------
   // The taskbar's state and position (SHAppBarMessage); false when the shell answers nothing.

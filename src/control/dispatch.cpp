@@ -8,6 +8,7 @@
 #include "output/delivery.h"
 #include "output/target_list.h"
 #include "settings/settings_store.h"
+#include "output/user_window.h"
 #include "shell/keyset_menu.h"
 #include "shell/panel.h"
 #include "shell/panel_geometry.h"
@@ -21,7 +22,15 @@ using T = ElementEventType;
 
 WindowHooks g_hooks;
 
+// The pop-up menu brings the panel to the front: the window in front before it is the one a
+// later click types into.
+void ShowPopupMenu() {
+  NoteForegroundWindow();
+  Plat().ShowPopupMenu();
+}
+
 void OpenSettings(int tab) {
+  NoteForegroundWindow();
   if (CurrentEdition().hasSettingsWindow) {
     if (g_hooks.openSettings) g_hooks.openSettings(tab);
   } else if (g_hooks.showKeySetMenu) {
@@ -75,7 +84,7 @@ void DragEvent(T type) {
       FollowDrag();
       break;
     case T::RightClick:
-      Plat().ShowPopupMenu();
+      ShowPopupMenu();
       break;
     default:
       break;
@@ -214,9 +223,10 @@ void CloseDispatch(int window) {
 
 void TrayDispatch(int type) {
   if (type == kTrayLeftDown || type == kTrayLeftDouble) {
+    NoteForegroundWindow();  // showing may bring the panel to the front
     ShowPanel(true);
   } else if (type == kTrayRightDown) {
-    Plat().ShowPopupMenu();
+    ShowPopupMenu();
   }
 }
 
@@ -240,7 +250,7 @@ void Dispatch(const Event& e) {
       if (e.window == kMainWindow && App().Dragging == 0 && App().Dock != 0) ProximityDock();
       break;
     case EventKind::RightClick:
-      Plat().ShowPopupMenu();
+      ShowPopupMenu();
       break;
     case EventKind::Tray:
       TrayDispatch(e.trayType);

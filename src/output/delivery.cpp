@@ -1,8 +1,10 @@
 #include "output/delivery.h"
 
 #include "base/platform.h"
+#include "output/delivery_notice.h"
 #include "output/format.h"
 #include "output/target_list.h"
+#include "output/user_window.h"
 
 namespace qp {
 
@@ -22,27 +24,40 @@ KeyInputRecord UnitRecord(char16_t unit, bool keyUp) {
   return r;
 }
 
-// Empties the clipboard on its own, before the copy opens it again.
-void ClearClipboard() {
+// Clipboard managers and remote-desktop clients open the clipboard for a moment after every
+// change; waiting briefly gets it in nearly every case.
+bool OpenBusyClipboard() {
   Platform& p = Plat();
-  if (!p.OpenClipboard()) return;
-  p.EmptyClipboard();
-  p.CloseClipboard();
+  for (int attempt = 0; attempt < kClipboardTries; ++attempt) {
+    if (attempt > 0) p.SleepMs(kClipboardRetryMs);
+    if (p.OpenClipboard()) return true;
+  }
+  return false;
 }
 
+// Synthesised input from this program is dropped without a word by a program running above it.
+bool RunsAbove(uint32_t window, uint32_t program) { return window != 0 && program != 0 && window > program; }
+
 // Brings the named window forward and types into it; reports a vanished target once.
-void TypeIntoNamedTarget(const Text& text) {
+void TypeIntoNamedTarget(const Text& text, bool onClipboard) {
   Platform& p = Plat();
   const Text title = p.TargetBoxText();
-  if (title.empty() || title == kCopyOnlyTarget) return;
+  if (title.empty() || title == kCopyOnlyTarget) {
+    if (!onClipboard) TellUser(DeliveryProblem::ClipboardBusy, 0, Text(), false);
+    return;
+  }
   const uintptr_t window = p.FindWindowByTitle(title);
   if (!p.IsWindow(window)) {
     p.MessageBox(kTargetMissingText, kTargetMissingCaption, kMbOk);
     return;
   }
-  p.SetForegroundWindow(window);
-  p.SleepMs(50);  // lets the target become active before the input arrives
-  TypeText(text);
+  // Typing into whatever has the focus instead would put the text in the wrong place.
+  if (!p.SetForegroundWindow(window)) {
+    TellUser(DeliveryProblem::FocusRefused, window, title, onClipboard);
+    return;
+  }
+  p.SleepMs(kActivationPauseMs);
+  TypeIntoWindow(window, title, text, onClipboard);
 }
 
 }  // namespace
@@ -57,20 +72,30 @@ bool DeliversToNamedTarget(const AppState& state, const Edition& edition) {
 }
 
 void DeliverKey(int element, int32_t codePoint) {
-  const AppState& state = App();
-  const Edition& edition = CurrentEdition();
-  const Text text = FormatForOutput(codePoint, DeliveryOutputMode(state, edition), EntityFor(element));
-  ClearClipboard();
-  CopyToClipboard(text);
-  if (DeliversToNamedTarget(state, edition)) {
-    TypeIntoNamedTarget(text);
+  const Text text = FormatForOutput(codePoint, DeliveryOutputMode(App(), CurrentEdition()), EntityFor(element));
+  DeliverText(text);
+}
+
+void DeliverText(const Text& text) {
+  const bool onClipboard = CopyToClipboard(text);
+  if (DeliversToNamedTarget(App(), CurrentEdition())) {
+    TypeIntoNamedTarget(text, onClipboard);
   } else {
-    TypeText(text);
+    TypeIntoUserWindow(text, onClipboard);
   }
 }
 
-void TypeText(const Text& text) {
-  if (text.empty()) return;
+void TypeIntoWindow(uintptr_t window, const Text& title, const Text& text, bool onClipboard) {
+  Platform& p = Plat();
+  if (window != 0 && RunsAbove(p.WindowIntegrity(window), p.ProgramIntegrity())) {
+    TellUser(DeliveryProblem::TargetElevated, window, title, onClipboard);
+    return;
+  }
+  if (!TypeText(text)) TellUser(DeliveryProblem::InputBlocked, window, title, onClipboard);
+}
+
+bool TypeText(const Text& text) {
+  if (text.empty()) return true;
   std::vector<KeyInputRecord>& records = App().InputRecords;
   if (records.size() < text.size()) records.resize(text.size());
 
@@ -87,18 +112,22 @@ void TypeText(const Text& text) {
     }
     records[count++] = UnitRecord(unit, false);
   }
-  Plat().SendInput(records, count);
+  return Plat().SendInput(records, count) >= count;
 }
 
-void CopyToClipboard(const Text& text) {
+bool CopyToClipboard(const Text& text) {
   Platform& p = Plat();
-  if (!p.OpenClipboard()) return;
+  if (!OpenBusyClipboard()) return false;
+  // Emptied first, so that a copy that fails leaves no stale text to be pasted by mistake.
+  p.EmptyClipboard();
+  bool written = false;
   const uintptr_t block = p.AllocClipboardBlock(text.size());
   if (block != 0) {
-    p.EmptyClipboard();
-    if (p.FillClipboardBlock(block, text)) p.SetClipboardText(block);
+    written = p.FillClipboardBlock(block, text) && p.SetClipboardText(block);
+    if (!written) p.FreeClipboardBlock(block);
   }
   p.CloseClipboard();
+  return written;
 }
 
 }  // namespace qp

@@ -24,14 +24,29 @@ int32_t DeliveryOutputMode(const AppState& state, const Edition& edition);
 // in the standard edition.
 bool DeliversToNamedTarget(const AppState& state, const Edition& edition);
 
+// The pause that lets a window brought to the front become active before input arrives.
+inline constexpr int kActivationPauseMs = 50;
+// A busy clipboard is tried this often, this many milliseconds apart, before the copy gives up.
+inline constexpr int kClipboardTries = 10;
+inline constexpr int kClipboardRetryMs = 20;
+
 // The whole click on key `element` (1..457), whose stored code point the caller passes.
 void DeliverKey(int element, int32_t codePoint);
 
-// Sends the text as key-downs (a key-up only between two equal units) in one input call;
-// nothing for empty text.
-void TypeText(const Text& text);
+// Puts formatted text on the clipboard and types it where the settings say: into the window
+// the user works in, or into the named target. Every feature that types text comes here.
+void DeliverText(const Text& text);
 
-// Replaces the clipboard content with the text; silently skipped when the clipboard is busy.
-void CopyToClipboard(const Text& text);
+// Types into `window` (titled `title`; 0 for no window in front) unless its program runs at a
+// higher integrity level than this one, and tells the user when the text did not go in.
+void TypeIntoWindow(uintptr_t window, const Text& title, const Text& text, bool onClipboard);
+
+// Sends the text as key-downs (a key-up only between two equal units) in one input call;
+// nothing for empty text. False when the system accepted fewer records than were sent.
+bool TypeText(const Text& text);
+
+// Replaces the clipboard content with the text in one opening of the clipboard, waiting a
+// little for a clipboard another program holds; false when the text is not on it.
+bool CopyToClipboard(const Text& text);
 
 }  // namespace qp

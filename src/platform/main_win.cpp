@@ -16,6 +16,7 @@
 #include "control/program.h"
 #include "settings/standard_edition.h"
 #include "output/target_list.h"
+#include "platform/delivery_win.h"
 #include "platform/help_window_win.h"
 #include "platform/keyset_menu_win.h"
 #include "platform/panel_win.h"
@@ -89,6 +90,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   CheckOtherInstance();
   qp::ReadTaskbarInfo();
   qpw::InstallSettingsWindow();
+  qpw::WatchForegroundWindow();
   qpw::CreateMainWindow();
   qp::RefreshTargetList();
   qp::ApplyTargetNameArg();

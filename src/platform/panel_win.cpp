@@ -11,6 +11,7 @@
 #include "keysets/layout.h"
 #include "platform/accessible_win.h"
 #include "platform/contrast_win.h"
+#include "platform/delivery_win.h"
 #include "platform/dialog_keys_win.h"
 #include "platform/help_window_win.h"
 #include "platform/paint_win.h"
@@ -54,6 +55,9 @@ LRESULT CALLBACK MainProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       return MA_NOACTIVATE;
     case WM_ERASEBKGND:
       return 1;
+    case WM_ACTIVATEAPP:
+      if (wp) ReportWindowBefore(static_cast<uint32_t>(lp));
+      break;
     case WM_PAINT:
       Paint(hwnd);
       return 0;

@@ -7,6 +7,9 @@
 
 namespace qpw {
 
+// The tray icon's number under the main window.
+inline constexpr UINT kTrayIconId = 1;
+
 // Builds the main window with its menu, tray icon, elements and key set; false when the
 // window cannot be made (the program then runs its loop without a panel).
 bool CreateMainWindow();

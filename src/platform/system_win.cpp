@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/text_win.h"
+#include "platform/panel_win.h"
 #include "shell/docking.h"
 
 namespace qp {
@@ -73,16 +74,23 @@ std::vector<TopWindowInfo> WinEnumerateTopWindows() {
   return windows;
 }
 
-ForegroundInfo WinForeground() {
+ForegroundInfo WinForeground() { return WinWindowFacts(reinterpret_cast<uintptr_t>(GetForegroundWindow())); }
+
+ForegroundInfo WinWindowFacts(uintptr_t handle) {
   const HWND desktop = FindWindowW(nullptr, L"Program Manager");
   const HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr);
-  const HWND foreground = GetForegroundWindow();
+  const HWND window = ToHwnd(handle);
   ForegroundInfo info;
-  info.exists = foreground != nullptr && IsWindow(foreground);
+  info.exists = window != nullptr && IsWindow(window);
   if (!info.exists) return info;
-  info.isDesktop = foreground == desktop;
-  info.isTaskbar = foreground == taskbar;
-  info.title = WindowTitle(foreground);
+  info.handle = handle;
+  // Wine's desktop window has no title, and its explorer reports it as the foreground at times.
+  info.isDesktop = window == desktop || window == GetDesktopWindow() || window == GetShellWindow();
+  info.isTaskbar = window == taskbar;
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  info.ownProgram = process == GetCurrentProcessId();
+  info.title = WindowTitle(window);
   return info;
 }
 
@@ -92,9 +100,10 @@ uintptr_t WinFindWindowByTitle(const Text& title) {
 
 bool WinIsWindow(uintptr_t handle) { return IsWindow(ToHwnd(handle)) != 0; }
 
-void WinSetForegroundWindow(uintptr_t handle) { SetForegroundWindow(ToHwnd(handle)); }
+bool WinSetForegroundWindow(uintptr_t handle) { return SetForegroundWindow(ToHwnd(handle)) != FALSE; }
 
-bool WinOpenClipboard() { return OpenClipboard(nullptr) != 0; }
+// With an owner, the clipboard knows which program filled it.
+bool WinOpenClipboard() { return OpenClipboard(qpw::MainWindow()) != 0; }
 
 void WinEmptyClipboard() { EmptyClipboard(); }
 
@@ -117,15 +126,15 @@ bool WinFillClipboardBlock(uintptr_t block, const Text& text) {
   return fits;
 }
 
-void WinSetClipboardText(uintptr_t block) {
-  const HGLOBAL memory = reinterpret_cast<HGLOBAL>(block);
-  // Only a block the system accepted becomes its own; a refused one would leak.
-  if (SetClipboardData(CF_UNICODETEXT, memory) == nullptr) GlobalFree(memory);
+bool WinSetClipboardText(uintptr_t block) {
+  return SetClipboardData(CF_UNICODETEXT, reinterpret_cast<HGLOBAL>(block)) != nullptr;
 }
 
-void WinSendInput(const std::vector<KeyInputRecord>& records, size_t count) {
+void WinFreeClipboardBlock(uintptr_t block) { GlobalFree(reinterpret_cast<HGLOBAL>(block)); }
+
+size_t WinSendInput(const std::vector<KeyInputRecord>& records, size_t count) {
   if (count > records.size()) count = records.size();
-  if (count == 0 || count > std::numeric_limits<UINT>::max()) return;
+  if (count == 0 || count > std::numeric_limits<UINT>::max()) return 0;
   std::vector<INPUT> inputs(count);
   for (size_t i = 0; i < count; ++i) {
     INPUT& in = inputs[i];
@@ -136,11 +145,14 @@ void WinSendInput(const std::vector<KeyInputRecord>& records, size_t count) {
     in.ki.time = records[i].time;
     in.ki.dwExtraInfo = static_cast<ULONG_PTR>(records[i].extraInfo);
   }
-  SendInput(static_cast<UINT>(count), inputs.data(), sizeof(INPUT));
+  return SendInput(static_cast<UINT>(count), inputs.data(), sizeof(INPUT));
 }
 
 int WinMessageBox(const Text& text, const Text& caption, int flags) {
-  return MessageBoxW(GetActiveWindow(), qpw::W(text), qpw::W(caption), static_cast<UINT>(flags));
+  // The panel is never active: owned by it, the box stays in front of it and holds its clicks.
+  HWND owner = GetActiveWindow();
+  if (owner == nullptr) owner = qpw::MainWindow();
+  return MessageBoxW(owner, qpw::W(text), qpw::W(caption), static_cast<UINT>(flags));
 }
 
 void WinOpenUrl(const Text& url) {

@@ -14,8 +14,6 @@ namespace qpw {
 
 namespace {
 
-constexpr UINT kTrayIconId = 1;
-
 // The records whose layout differs between the 32-bit and the 64-bit build.
 #ifdef _WIN64
 static_assert(sizeof(NOTIFYICONDATAW) == 976, "NOTIFYICONDATAW, 64-bit");

@@ -47,15 +47,21 @@ class WinPlatform : public qp::Platform {
   qp::ForegroundInfo Foreground() override;
   uintptr_t FindWindowByTitle(const qp::Text& title) override;
   bool IsWindow(uintptr_t handle) override;
-  void SetForegroundWindow(uintptr_t handle) override;
+  bool SetForegroundWindow(uintptr_t handle) override;
 
   bool OpenClipboard() override;
   void EmptyClipboard() override;
   void CloseClipboard() override;
   uintptr_t AllocClipboardBlock(size_t units) override;
   bool FillClipboardBlock(uintptr_t block, const qp::Text& text) override;
-  void SetClipboardText(uintptr_t block) override;
-  void SendInput(const std::vector<qp::KeyInputRecord>& records, size_t count) override;
+  bool SetClipboardText(uintptr_t block) override;
+  void FreeClipboardBlock(uintptr_t block) override;
+  size_t SendInput(const std::vector<qp::KeyInputRecord>& records, size_t count) override;
+
+  uint64_t NowMs() override;
+  uint32_t ProgramIntegrity() override;
+  uint32_t WindowIntegrity(uintptr_t window) override;
+  bool ShowTrayNotice(const qp::Text& title, const qp::Text& text) override;
 
   bool QueryTaskbar(uint32_t& state, uint32_t& edge, int& left, int& top, int& right, int& bottom) override;
   void EndProgram() override;

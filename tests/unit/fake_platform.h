@@ -20,6 +20,11 @@ struct FakeMessageBox {
   int flags = 0;
 };
 
+struct FakeNotice {
+  Text title;
+  Text text;
+};
+
 class FakePlatform : public Platform {
  public:
   // ---- the log ---------------------------------------------------------------------------
@@ -171,6 +176,24 @@ class FakePlatform : public Platform {
     foreground.exists = true;
     foreground.title = title;
   }
+  // A listed window of another program comes to the front, as the user's click would do it.
+  void Focus(uintptr_t handle) {
+    foreground = ForegroundInfo();
+    for (const TopWindowInfo& w : windows) {
+      if (w.handle != handle) continue;
+      foreground.exists = true;
+      foreground.handle = handle;
+      foreground.title = w.title;
+    }
+  }
+  // One of the program's own windows (the panel, the settings window) comes to the front.
+  void FocusOwnWindow(const Text& title = u"Quillpad Pro ~ Latin - Western Europe") {
+    foreground = ForegroundInfo();
+    foreground.exists = true;
+    foreground.handle = 0x9000;
+    foreground.ownProgram = true;
+    foreground.title = title;
+  }
 
   std::vector<TopWindowInfo> EnumerateTopWindows() override {
     Log("EnumerateTopWindows");
@@ -201,13 +224,18 @@ class FakePlatform : public Platform {
     return std::any_of(windows.begin(), windows.end(),
                        [handle](const TopWindowInfo& w) { return w.handle == handle; });
   }
-  void SetForegroundWindow(uintptr_t handle) override {
+  bool foregroundGranted = true;
+  bool SetForegroundWindow(uintptr_t handle) override {
     Log("SetForegroundWindow");
     foregroundRequests.push_back(handle);
+    if (foregroundGranted) Focus(handle);
+    return foregroundGranted;
   }
 
   // ---- clipboard and input ----------------------------------------------------------------------
   bool openClipboardFails = false;
+  int clipboardBusyOpens = 0;  // this many opens fail before the clipboard is free
+  bool setClipboardFails = false;
   bool allocFails = false;
   bool fillFails = false;
   bool clipboardOpen = false;
@@ -219,10 +247,15 @@ class FakePlatform : public Platform {
   // Each SendInput call's records, only the `count` sent.
   std::vector<std::vector<KeyInputRecord>> sentInputs;
   int sendInputMisuse = 0;  // count beyond the records given
+  size_t acceptedInputs = static_cast<size_t>(-1);  // records the system takes per call
 
   bool OpenClipboard() override {
     Log("OpenClipboard");
     if (openClipboardFails) return false;
+    if (clipboardBusyOpens > 0) {
+      --clipboardBusyOpens;
+      return false;
+    }
     if (clipboardOpen) ++clipboardMisuse;
     clipboardOpen = true;
     return true;
@@ -257,22 +290,52 @@ class FakePlatform : public Platform {
     it->second.filled = true;
     return true;
   }
-  void SetClipboardText(uintptr_t block) override {
+  bool SetClipboardText(uintptr_t block) override {
     Log("SetClipboardText");
     auto it = blocks_.find(block);
     if (!clipboardOpen || it == blocks_.end() || !it->second.filled) {
       ++clipboardMisuse;
-      return;
+      return false;
     }
+    if (setClipboardFails) return false;
     clipboardText = it->second.text;
     clipboardHasText = true;
     blocks_.erase(it);  // the system owns it now
+    return true;
   }
-  void SendInput(const std::vector<KeyInputRecord>& records, size_t count) override {
+  void FreeClipboardBlock(uintptr_t block) override {
+    Log("FreeClipboardBlock");
+    if (blocks_.erase(block) == 0) ++clipboardMisuse;
+  }
+  // Blocks allocated and neither taken by the clipboard nor freed.
+  size_t LeakedBlocks() const { return blocks_.size(); }
+  size_t SendInput(const std::vector<KeyInputRecord>& records, size_t count) override {
     Log("SendInput");
     if (count > records.size()) ++sendInputMisuse;
     const size_t sent = std::min(count, records.size());
     sentInputs.emplace_back(records.begin(), records.begin() + static_cast<std::ptrdiff_t>(sent));
+    return std::min(sent, acceptedInputs);
+  }
+
+  // ---- clock, integrity levels and notices ------------------------------------------------------
+  uint64_t nowMs = 5000000;
+  uint32_t programIntegrity = 0x2000;
+  std::map<uintptr_t, uint32_t> windowIntegrity;  // absent: the program's own level
+  std::vector<FakeNotice> notices;
+  bool trayNoticeFails = false;
+
+  uint64_t NowMs() override { Log("NowMs"); return nowMs; }
+  uint32_t ProgramIntegrity() override { Log("ProgramIntegrity"); return programIntegrity; }
+  uint32_t WindowIntegrity(uintptr_t window) override {
+    Log("WindowIntegrity");
+    auto it = windowIntegrity.find(window);
+    return it == windowIntegrity.end() ? programIntegrity : it->second;
+  }
+  bool ShowTrayNotice(const Text& title, const Text& text) override {
+    Log("ShowTrayNotice");
+    if (trayNoticeFails) return false;
+    notices.push_back({title, text});
+    return true;
   }
 
   // ---- taskbar and the end of the program ---------------------------------------------------

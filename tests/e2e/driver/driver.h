@@ -26,5 +26,8 @@ std::string RunSessionCommand(const std::string& cmd, std::istringstream& in);
 bool RunAsPlantedProgram();
 // The commands of access_commands.cpp (accessibility tree, high contrast), or empty.
 std::string RunAccessCommand(const std::string& cmd, std::istringstream& in);
+// The commands of delivery_commands.cpp (a held clipboard, owners, stacking, integrity levels):
+// the reply, or empty for a command that is not one of them.
+std::string RunDeliveryCommand(const std::string& cmd, std::istringstream& in);
 
 }  // namespace qpd

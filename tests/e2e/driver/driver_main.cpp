@@ -48,6 +48,7 @@ std::string Answer(const std::string& line) {
   if (reply.empty()) reply = RunSoakCommand(cmd, in);
   if (reply.empty()) reply = RunSessionCommand(cmd, in);
   if (reply.empty()) reply = RunAccessCommand(cmd, in);
+  if (reply.empty()) reply = RunDeliveryCommand(cmd, in);
   return reply.empty() ? RunCommand(line) : reply;
 }
 
