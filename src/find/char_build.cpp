@@ -17,30 +17,62 @@ std::string Lower(std::string_view ascii) {
   return out;
 }
 
-// The phrases of character i that are not names or aliases, as folded words: its entity
-// name (which counts as a name: fn's second argument), keywords, key tooltip.
-template <typename Fn>
-void ForEachOtherPhrase(const CharTable& t, size_t i, Fn fn) {
-  if (!EntityText(t, i).empty()) fn(std::vector<std::string>{Lower(EntityText(t, i))}, true);
-  for (uint32_t k = t.keywordStart[i]; k < t.keywordStart[i + 1]; ++k) {
-    fn(FoldedWords(t, Utf8ToText(PoolText(t, t.keywordText[k]))), false);
+// The key tooltips of characters asked for in ascending order.
+class TooltipCursor {
+ public:
+  explicit TooltipCursor(const CharTable& t) : t_(t) {}
+  const char16_t* Next(int32_t cp) {
+    while (at_ < t_.tooltips.size() && t_.tooltips[at_].first < cp) ++at_;
+    return at_ < t_.tooltips.size() && t_.tooltips[at_].first == cp ? t_.tooltips[at_].second : nullptr;
   }
-  auto tip = std::lower_bound(t.tooltips.begin(), t.tooltips.end(), t.codePoints[i],
-                              [](const auto& entry, int32_t cp) { return entry.first < cp; });
-  if (tip != t.tooltips.end() && tip->first == t.codePoints[i]) fn(FoldedWords(t, tip->second), false);
+
+ private:
+  const CharTable& t_;
+  size_t at_ = 0;
+};
+
+// Each character's phrases that are not names or aliases, folded once: its entity name
+// (which counts as a name), keywords and key tooltip. Their words in order, each phrase's
+// word count, each character's phrase count.
+struct OtherPhrases {
+  std::vector<std::string> words;
+  std::vector<uint16_t> counts;
+  std::vector<uint8_t> perCharacter;
+  std::vector<uint8_t> entityFirst;
+};
+
+OtherPhrases FoldOtherPhrases(const CharTable& t) {
+  OtherPhrases out;
+  TooltipCursor tips(t);
+  const size_t n = t.codePoints.size();
+  out.perCharacter.resize(n);
+  out.entityFirst.resize(n);
+  auto add = [&out](std::vector<std::string>&& words) {
+    out.counts.push_back(static_cast<uint16_t>(std::min<size_t>(words.size(), UINT16_MAX)));
+    out.words.insert(out.words.end(), std::make_move_iterator(words.begin()),
+                     std::make_move_iterator(words.begin() + out.counts.back()));
+  };
+  for (size_t i = 0; i < n; ++i) {
+    const size_t before = out.counts.size();
+    if (!EntityText(t, i).empty()) {
+      add({Lower(EntityText(t, i))});
+      out.entityFirst[i] = 1;
+    }
+    for (uint32_t k = t.keywordStart[i]; k < t.keywordStart[i + 1]; ++k) {
+      add(FoldedWords(t, Utf8ToText(PoolText(t, t.keywordText[k]))));
+    }
+    if (const char16_t* tip = tips.Next(t.codePoints[i])) add(FoldedWords(t, tip));
+    out.perCharacter[i] = static_cast<uint8_t>(std::min<size_t>(out.counts.size() - before, 255));
+  }
+  return out;
 }
 
-void BuildWordList(CharTable& t) {
-  std::unordered_set<std::string> other;
-  for (size_t i = 0; i < t.codePoints.size(); ++i) {
-    ForEachOtherPhrase(t, i, [&other](std::vector<std::string>&& words, bool) {
-      for (std::string& w : words) other.insert(std::move(w));
-    });
-  }
+void BuildWordList(CharTable& t, const OtherPhrases& other) {
+  std::unordered_set<std::string_view> distinct(other.words.begin(), other.words.end());
+  std::vector<std::string> all(distinct.begin(), distinct.end());
   for (const RuleRange& r : t.rules) {
-    for (std::string& w : FoldedWords(t, Utf8ToText(r.prefix))) other.insert(std::move(w));
+    for (std::string& w : FoldedWords(t, Utf8ToText(r.prefix))) all.push_back(std::move(w));
   }
-  std::vector<std::string> all(other.begin(), other.end());
   for (const std::string& w : t.nameWords) all.push_back(Lower(w));
   std::sort(all.begin(), all.end());
   all.erase(std::unique(all.begin(), all.end()), all.end());
@@ -92,7 +124,8 @@ void BuildPostings(CharTable& t) {
 }  // namespace
 
 void BuildCharIndex(CharTable& t) {
-  BuildWordList(t);
+  const OtherPhrases other = FoldOtherPhrases(t);
+  BuildWordList(t, other);
   std::vector<uint32_t> nameIds(t.nameWords.size());
   for (size_t k = 0; k < t.nameWords.size(); ++k) nameIds[k] = LowerWord(t, Lower(t.nameWords[k]));
   for (RuleRange& r : t.rules) {
@@ -113,21 +146,21 @@ void BuildCharIndex(CharTable& t) {
   t.phrases.reserve(t.names.size() + t.keywordText.size() + 2 * n);
   t.phraseWords.reserve(t.tokens.size() + 2 * t.keywordText.size() + 2 * n);
   t.phraseStart.push_back(0);
+  size_t phrase = 0;
+  size_t word = 0;
   for (size_t i = 0; i < n; ++i) {
     capital = false;
     addName(static_cast<uint32_t>(i));
     t.capital.push_back(capital ? 1 : 0);
     for (uint32_t a = t.aliases[i].begin; a < t.aliases[i].end; ++a) addName(a);
     t.aliasCount.push_back(static_cast<uint8_t>(std::min<uint32_t>(t.aliases[i].end - t.aliases[i].begin, 255)));
-    size_t exact = t.phrases.size() - t.phraseStart.back();
-    ForEachOtherPhrase(t, i, [&](std::vector<std::string>&& words, bool isName) {
+    t.exactPhrases.push_back(static_cast<uint8_t>(t.phrases.size() - t.phraseStart.back() + other.entityFirst[i]));
+    for (size_t p = 0; p < other.perCharacter[i]; ++p, ++phrase) {
       ids.clear();
-      for (const std::string& w : words) ids.push_back(LowerWord(t, w) * 4);
+      for (size_t k = 0; k < other.counts[phrase]; ++k) ids.push_back(LowerWord(t, other.words[word++]) * 4);
       AddPhrase(t, ids.data(), ids.size());
-      if (isName) ++exact;
-    });
+    }
     t.phraseStart.push_back(static_cast<uint32_t>(t.phrases.size()));
-    t.exactPhrases.push_back(static_cast<uint8_t>(std::min<size_t>(exact, 255)));
   }
   BuildPostings(t);
   t.hangulWords.assign(kHangulCount * kHangulSlot, '\0');

@@ -38,6 +38,7 @@ bool IsSeparator(char32_t cp) {
 }  // namespace
 
 bool FoldCodePoint(const CharTable& t, char32_t cp, std::string& out) {
+  if (cp >= 'A' && cp <= 'Z') cp += 'a' - 'A';  // the common case, without the table
   if (IsSeparator(cp)) return false;
   if (cp < 0x10000) cp = LowerCaseUnit(static_cast<char16_t>(cp));
   if (cp < 0x80) {
@@ -65,7 +66,7 @@ std::vector<std::string> FoldedWords(const CharTable& t, TextView text, std::vec
       ++i;
     }
     if (FoldCodePoint(t, cp, words.back())) {
-      upper.back() = ++units == 1 && cp >= 'A' && cp <= 'Z';
+      if (upperLetter) upper.back() = ++units == 1 && cp >= 'A' && cp <= 'Z';
     } else if (!words.back().empty()) {
       words.emplace_back();
       upper.push_back(false);
