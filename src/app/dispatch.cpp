@@ -4,6 +4,7 @@
 #include "app/edition.h"
 #include "app/platform.h"
 #include "app/program.h"
+#include "find/find_window.h"
 #include "output/delivery.h"
 #include "output/target_list.h"
 #include "shell/keyset_menu.h"
@@ -51,6 +52,7 @@ void KeyEvent(int n, T type) {
   switch (type) {
     case T::LeftClick:
       DeliverKey(n, Elements().Data(n));
+      NoteTypedCharacter(Elements().Data(n));
       break;
     case T::MouseEnter:
       DrawKeyFace(n, kFaceHover);
@@ -195,6 +197,9 @@ void MenuDispatch(int item) {
       break;
     case kMenuHelp:
       Call(g_hooks.openHelp);
+      break;
+    case kMenuFind:
+      Call(g_hooks.openFind);
       break;
     case kMenuDarkMode:
       if (!CurrentEdition().hasSettingsWindow) Call(g_hooks.toggleDarkMode);

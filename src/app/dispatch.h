@@ -25,6 +25,7 @@ constexpr int kMenuSettings = 8;  // Ctrl+Up
 constexpr int kMenuShow = 9;
 constexpr int kMenuWebsite = 10;
 constexpr int kMenuDarkMode = 11;  // standard edition only
+constexpr int kMenuFind = 12;      // and the global hotkey
 // Standard edition's key-set menu: item kKeySetMenuBase + n chooses set n.
 constexpr int kKeySetMenuBase = 100;
 
@@ -58,6 +59,8 @@ struct WindowHooks {
   // chosen, dropped when another set replaces it.
   void (*addRuneFilterPage)() = nullptr;
   void (*dropRuneFilterPage)() = nullptr;
+  // The Find window, opened or brought forward.
+  void (*openFind)() = nullptr;
 };
 WindowHooks& Hooks();
 

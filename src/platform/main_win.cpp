@@ -16,6 +16,7 @@
 #include "app/program.h"
 #include "app/standard_edition.h"
 #include "output/target_list.h"
+#include "platform/find_window_win.h"
 #include "platform/help_window_win.h"
 #include "platform/keyset_menu_win.h"
 #include "platform/panel_win.h"
@@ -74,6 +75,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   qp::SetPlatform(&platform);
   qpw::InstallKeySetMenu();
   qpw::InstallHelpWindow();
+  qpw::InstallFindWindow();
   qp::Hooks().createShortcut = qp::CreateDesktopShortcut;
   OleInitialize(nullptr);
   INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_TREEVIEW_CLASSES | ICC_BAR_CLASSES};
@@ -90,6 +92,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   qp::ReadTaskbarInfo();
   qpw::InstallSettingsWindow();
   qpw::CreateMainWindow();
+  qpw::RegisterFindHotkey();
   qp::RefreshTargetList();
   qp::ApplyTargetNameArg();
   if (qp::CurrentEdition().hasShortcut && app.ShortcutIcon != 0) qp::CreateDesktopShortcut();

@@ -13,6 +13,8 @@
 #include "app/platform.h"
 #include "keysets/key_face.h"
 #include "keysets/layout.h"
+#include "find/find_window.h"
+#include "platform/find_window_win.h"
 #include "platform/gdi_win.h"
 #include "platform/help_window_win.h"
 #include "platform/paint_win.h"
@@ -196,6 +198,9 @@ LRESULT CALLBACK MainProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case kTrayMessage:
       OnTray(lp);
       return 0;
+    case WM_HOTKEY:
+      DispatchSimple(qp::EventKind::Menu, qp::kMainWindow, qp::kMenuFind);
+      return 0;
     default:
       break;
   }
@@ -284,6 +289,7 @@ void BuildMenu() {
   AppendMenuW(g_menu, MF_STRING, qp::kMenuHelp, L"Help");
   AppendMenuW(g_menu, MF_STRING, qp::kMenuAbout, L"About");
   AppendMenuW(g_menu, MF_STRING, qp::kMenuWebsite, L"Visit website");
+  AppendMenuW(g_menu, MF_STRING, qp::kMenuFind, reinterpret_cast<const wchar_t*>(qp::kFindMenuText));
   AppendMenuW(g_menu, MF_SEPARATOR, 0, nullptr);
   AppendMenuW(g_menu, MF_STRING, qp::kMenuQuit, W(ed.quitItem));
 }
@@ -510,8 +516,27 @@ void CheckMenuEntry(int item, bool checked) {
   if (g_menu) CheckMenuItem(g_menu, static_cast<UINT>(item), MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
 }
 
+void SetMenuEntryText(int item, const qp::Text& text) {
+  if (g_menu) ModifyMenuW(g_menu, static_cast<UINT>(item), MF_BYCOMMAND | MF_STRING, static_cast<UINT_PTR>(item), W(text));
+}
+
+void ShowTrayNotification(const qp::Text& title, const qp::Text& text) {
+  if (!g_trayAdded) return;
+  NOTIFYICONDATAW nid = {};
+  nid.cbSize = sizeof nid;
+  nid.hWnd = g_main;
+  nid.uID = kTrayIconId;
+  nid.uFlags = NIF_INFO;
+  nid.dwInfoFlags = NIIF_WARNING;
+  lstrcpynW(nid.szInfoTitle, W(title), 64);
+  lstrcpynW(nid.szInfo, W(text), 256);
+  Shell_NotifyIconW(NIM_MODIFY, &nid);
+}
+
 void ShowPopupMenu() {
   if (!g_main || !g_menu) return;
+  // Find, chosen from this menu, types into the window the user was in before the menu.
+  NoteWindowBeforeMenu(GetForegroundWindow());
   SetForegroundWindow(g_main);
   POINT p;
   GetCursorPos(&p);

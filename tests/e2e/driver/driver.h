@@ -18,5 +18,7 @@ std::string RunWindowCommand(const std::string& cmd, std::istringstream& in);
 // The commands of soak_commands.cpp (another process's objects, message round trips): the
 // reply, or empty for a command that is not one of them.
 std::string RunSoakCommand(const std::string& cmd, std::istringstream& in);
+// The commands of find_commands.cpp (the Find window, hotkeys, menu items by text).
+std::string RunFindCommand(const std::string& cmd, std::istringstream& in);
 
 }  // namespace qpd

@@ -1,0 +1,141 @@
+// Driver commands for the Find window: typing a query, pressing a hotkey chord, holding a hotkey
+// so that the program finds it taken, and reading what the Find window shows (its list and
+// detail pane name themselves in their window texts).
+#include <windows.h>
+
+#include <cstdio>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "driver.h"
+
+namespace qpd {
+namespace {
+
+constexpr int kHeldHotkeyId = 0xB001;
+constexpr wchar_t kFindTitle[] = L"Quillpad ~ Find";
+
+std::string RestOf(std::istringstream& in) {
+  std::string rest;
+  std::getline(in, rest);
+  const size_t i = rest.find_first_not_of(' ');
+  return i == std::string::npos ? std::string() : rest.substr(i);
+}
+
+INPUT KeyInput(WORD vk, WORD scan, DWORD flags) {
+  INPUT in = {};
+  in.type = INPUT_KEYBOARD;
+  in.ki.wVk = vk;
+  in.ki.wScan = scan;
+  in.ki.dwFlags = flags;
+  return in;
+}
+
+// typetext <text>: letters, digits and spaces as their keys, anything else as Unicode input.
+std::string CmdTypeText(std::istringstream& in) {
+  const std::wstring text = Widen(RestOf(in));
+  std::vector<INPUT> inputs;
+  for (wchar_t c : text) {
+    const bool plainKey = (c >= L'a' && c <= L'z') || (c >= L'0' && c <= L'9') || c == L' ';
+    if (plainKey) {
+      const WORD vk = static_cast<WORD>(c >= L'a' ? c - L'a' + 'A' : c);
+      inputs.push_back(KeyInput(vk, 0, 0));
+      inputs.push_back(KeyInput(vk, 0, KEYEVENTF_KEYUP));
+    } else {
+      inputs.push_back(KeyInput(0, static_cast<WORD>(c), KEYEVENTF_UNICODE));
+      inputs.push_back(KeyInput(0, static_cast<WORD>(c), KEYEVENTF_UNICODE | KEYEVENTF_KEYUP));
+    }
+  }
+  // One key at a time, as a typist would, so that each keystroke is its own query.
+  for (INPUT& i : inputs) {
+    SendInput(1, &i, sizeof i);
+    Sleep(15);
+  }
+  Sleep(50);
+  return "ok";
+}
+
+std::vector<WORD> ModifierKeys(unsigned mods) {
+  std::vector<WORD> keys;
+  if (mods & MOD_CONTROL) keys.push_back(VK_CONTROL);
+  if (mods & MOD_ALT) keys.push_back(VK_MENU);
+  if (mods & MOD_SHIFT) keys.push_back(VK_SHIFT);
+  if (mods & MOD_WIN) keys.push_back(VK_LWIN);
+  return keys;
+}
+
+// chord <vk> <modifiers as the hotkey registration takes them>: the whole chord in one input call.
+std::string CmdChord(std::istringstream& in) {
+  unsigned vk = 0, mods = 0;
+  in >> vk >> mods;
+  std::vector<INPUT> inputs;
+  const std::vector<WORD> keys = ModifierKeys(mods);
+  for (WORD k : keys) inputs.push_back(KeyInput(k, 0, 0));
+  inputs.push_back(KeyInput(static_cast<WORD>(vk), 0, 0));
+  inputs.push_back(KeyInput(static_cast<WORD>(vk), 0, KEYEVENTF_KEYUP));
+  for (auto it = keys.rbegin(); it != keys.rend(); ++it) inputs.push_back(KeyInput(*it, 0, KEYEVENTF_KEYUP));
+  const UINT sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  Sleep(50);
+  return sent == inputs.size() ? "ok" : "err sent " + std::to_string(sent);
+}
+
+// holdhotkey <vk> <modifiers>: registers the combination for the driver itself; "err <code>" when
+// someone else has it. freehotkey gives it up.
+std::string CmdHoldHotkey(std::istringstream& in) {
+  unsigned vk = 0, mods = 0;
+  in >> vk >> mods;
+  if (RegisterHotKey(nullptr, kHeldHotkeyId, mods, vk)) return "ok";
+  return "err " + std::to_string(GetLastError());
+}
+
+std::string CmdFreeHotkey() { return UnregisterHotKey(nullptr, kHeldHotkeyId) ? "ok" : "err not held"; }
+
+std::wstring TextOf(HWND hwnd) {
+  wchar_t buf[512] = {};
+  const int n = GetWindowTextW(hwnd, buf, 512);
+  return std::wstring(buf, static_cast<size_t>(n > 0 ? n : 0));
+}
+
+// findstate: "ok <visible 0|1> <results> | <selected: code point and name> | <query>".
+std::string CmdFindState() {
+  HWND find = FindWindowW(L"QuillpadFind", kFindTitle);
+  if (!find) return "err no find window";
+  HWND list = FindWindowExW(find, nullptr, L"QuillpadFindList", nullptr);
+  HWND detail = FindWindowExW(find, nullptr, L"QuillpadFindDetail", nullptr);
+  HWND query = FindWindowExW(find, nullptr, L"EDIT", nullptr);
+  const std::wstring results = list ? TextOf(list) : L"?";
+  const std::string count = Narrow(results.substr(0, results.find(L' ')));
+  return "ok " + std::string(IsWindowVisible(find) ? "1 " : "0 ") + count + " | " +
+         (detail ? Narrow(TextOf(detail)) : std::string()) + " | " + (query ? Narrow(TextOf(query)) : std::string());
+}
+
+// findrow <row>: the screen point of a visible row of the result list (rows of 34 pixels).
+std::string CmdFindRow(std::istringstream& in) {
+  int row = 0;
+  in >> row;
+  HWND find = FindWindowW(L"QuillpadFind", kFindTitle);
+  HWND list = find ? FindWindowExW(find, nullptr, L"QuillpadFindList", nullptr) : nullptr;
+  if (!list) return "err no list";
+  RECT c;
+  GetClientRect(list, &c);
+  POINT p = {c.right / 3, row * 34 + 17};
+  ClientToScreen(list, &p);
+  char buf[48];
+  std::snprintf(buf, sizeof buf, "ok %ld %ld", p.x, p.y);
+  return buf;
+}
+
+}  // namespace
+
+std::string RunFindCommand(const std::string& cmd, std::istringstream& in) {
+  if (cmd == "typetext") return CmdTypeText(in);
+  if (cmd == "chord") return CmdChord(in);
+  if (cmd == "holdhotkey") return CmdHoldHotkey(in);
+  if (cmd == "freehotkey") return CmdFreeHotkey();
+  if (cmd == "findstate") return CmdFindState();
+  if (cmd == "findrow") return CmdFindRow(in);
+  return std::string();
+}
+
+}  // namespace qpd
