@@ -21,6 +21,7 @@ constexpr int kRowHeight = 34;
 constexpr int kGlyphCell = 46;
 constexpr int kListGlyphPx = 24;
 constexpr int kDetailGlyphPx = 48;
+constexpr int kFormGlyphPx = 14;
 constexpr int kFormRowHeight = 18;
 constexpr COLORREF kDimText = RGB(0x60, 0x60, 0x60);
 
@@ -37,6 +38,7 @@ constexpr int kFaceCount = static_cast<int>(sizeof kGlyphFaces / sizeof kGlyphFa
 FindModel g_model;
 Font g_listGlyphFonts[kFaceCount];
 Font g_detailGlyphFonts[kFaceCount];
+Font g_formGlyphFonts[kFaceCount];
 Font g_textFont;
 Font g_boldFont;
 std::unordered_map<int32_t, int> g_faceFor;  // code point -> face index, -1 none
@@ -198,7 +200,13 @@ void PaintDetail(HDC dc, const RECT& client) {
     DrawTextW(dc, W(form.label), -1, &label, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX | DT_VCENTER);
     SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
     RECT value = {x + 100, y, right, y + kFormRowHeight};
-    DrawTextW(dc, W(form.text), -1, &value, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX | DT_VCENTER | DT_END_ELLIPSIS);
+    if (form.text == qp::ToUtf16(cp)) {
+      // The character itself, in a face that has it.
+      RECT cell = {value.left, y, value.left + kFormRowHeight, y + kFormRowHeight};
+      DrawGlyph(dc, cp, cell, g_formGlyphFonts, kFormGlyphPx);
+    } else {
+      DrawTextW(dc, W(form.text), -1, &value, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX | DT_VCENTER | DT_END_ELLIPSIS);
+    }
     g_formRects.push_back(row);
     y += kFormRowHeight;
   }
@@ -364,6 +372,7 @@ void FitFindList(HWND list) {
 void ReleaseFindFonts() {
   for (Font& f : g_listGlyphFonts) f.Reset();
   for (Font& f : g_detailGlyphFonts) f.Reset();
+  for (Font& f : g_formGlyphFonts) f.Reset();
   g_textFont.Reset();
   g_boldFont.Reset();
   g_faceFor.clear();

@@ -7,11 +7,13 @@ STD = "Quillpad ~ "
 FIND = "Quillpad ~ Find"
 TITLE_STRIP = 1004
 VK_RETURN, VK_ESCAPE, VK_UP, VK_F12, VK_C = 13, 27, 38, 0x7B, 0x43
-MOD_CONTROL, MOD_SHIFT = 2, 4
+MOD_CONTROL, MOD_SHIFT, MOD_WIN = 2, 4, 8
 # Ctrl+Shift+F12, packed as the configuration keeps it: modifiers above the virtual key.
 HOTKEY_VK, HOTKEY_MODS = VK_F12, MOD_CONTROL | MOD_SHIFT
 HOTKEY = (HOTKEY_MODS << 16) | HOTKEY_VK
 ALPHA = 0x3B1
+SETTINGS = "Quillpad ~ Settings"
+MENU_GENERAL, DONE, HOTKEY_CONTROL, VK_F11 = 2, 1031, 1080, 0x7A
 
 
 def _launch(ctx, edition="pro", **keys):
@@ -48,8 +50,10 @@ def _wait(ctx, test, what, timeout=5.0):
 
 
 def _wait_find(ctx, shown=True):
-    ctx.d("waitexists 10000 " + FIND)
-    _wait(ctx, lambda: _state(ctx)[0] == shown, f"the Find window {'shown' if shown else 'hidden'}")
+    # Made the first time it opens; until then the driver finds no Find window.
+    def ready():
+        return ctx.driver.cmd("findstate").startswith("ok") and _state(ctx)[0] == shown
+    _wait(ctx, ready, f"the Find window {'shown' if shown else 'hidden'}", timeout=10.0)
 
 
 def _wait_foreground(ctx, title, timeout=5.0):
@@ -124,8 +128,8 @@ def test_the_hotkey_opens_find_and_shift_enter_types_the_output_form_and_stays(c
     _wait_foreground(ctx, FIND)
     ctx.shot("after-shift-enter")
     # The focus is back in the query box: typing goes on there.
-    ctx.d("typetext  b")
-    _wait(ctx, lambda: _state(ctx)[3] == "alpha b", "the query to take more text")
+    ctx.d("typetext s")
+    _wait(ctx, lambda: _state(ctx)[3] == "alphas", "the query to take more text")
     ctx.d(f"key {VK_ESCAPE}")
     _wait_foreground(ctx, "Hotkey Target")
     assert ctx.target_units(target) == want
@@ -168,6 +172,12 @@ def test_the_standard_edition_types_the_character_alone(ctx):
     _launch(ctx, "std")
     _focus(ctx, "Standard Find Target")
     _open_from_menu(ctx, "std")
+    ctx.d(f"key {VK_ESCAPE}")
+    _wait_foreground(ctx, "Standard Find Target")
+    # The default hotkey, Win+Shift+F: the standard edition has no file to choose another.
+    ctx.d(f"chord {ord('F')} {MOD_SHIFT | MOD_WIN}")
+    _wait_find(ctx)
+    _wait_foreground(ctx, FIND)
     _query(ctx, "alpha")
     ctx.d(f"key {VK_RETURN}")
     assert ctx.wait_units(target, 1) == [ALPHA]
@@ -199,3 +209,37 @@ def test_a_hotkey_another_program_holds_is_reported_and_the_menu_still_works(ctx
     finally:
         ctx.driver.cmd("freehotkey")
 
+
+
+def _config_keys(path):
+    with open(path, "rb") as f:
+        text = f.read().decode("utf-8-sig")
+    return dict((k.strip(), v.strip()) for k, v in (line.split("=", 1) for line in text.split("\r\n") if "=" in line))
+
+
+def test_a_hotkey_chosen_on_the_general_tab_works_at_once_and_is_kept(ctx):
+    target = ctx.start_target("Chosen Target")
+    app = _launch(ctx, OutStyle=1, AllowMultiRun=1)
+    ctx.d(f"post {MENU_GENERAL} {PRO}")
+    ctx.d(f"wait 10000 {SETTINGS}")
+    ctx.click(ctx.control_point(HOTKEY_CONTROL, SETTINGS))
+    ctx.d(f"chord {VK_F11} {MOD_CONTROL | MOD_SHIFT}")
+    time.sleep(0.3)
+    ctx.shot("general-tab")
+    ctx.click(ctx.control_point(DONE, SETTINGS))
+    ctx.d(f"gone 10000 {SETTINGS}")
+    chosen = ((MOD_CONTROL | MOD_SHIFT) << 16) | VK_F11
+    assert _config_keys(f"{app.folder}/quillpadpro.cfg").get("FindHotkey") == str(chosen)
+
+    # The old combination is free again, the new one opens Find.
+    _focus(ctx, "Chosen Target")
+    ctx.d(f"chord {HOTKEY_VK} {HOTKEY_MODS}")
+    time.sleep(0.5)
+    assert ctx.driver.cmd("findstate").startswith("err no find window"), "the old hotkey still opens Find"
+    assert ctx.driver.cmd(f"holdhotkey {HOTKEY_VK} {HOTKEY_MODS}") == "ok"
+    ctx.driver.cmd("freehotkey")
+    ctx.d(f"chord {VK_F11} {MOD_CONTROL | MOD_SHIFT}")
+    _wait_find(ctx)
+    _query(ctx, "alpha")
+    ctx.d(f"key {VK_RETURN}")
+    assert ctx.wait_units(target, 1) == [ALPHA]

@@ -14,7 +14,6 @@ namespace qpd {
 namespace {
 
 constexpr int kHeldHotkeyId = 0xB001;
-constexpr wchar_t kFindTitle[] = L"Quillpad ~ Find";
 
 std::string RestOf(std::istringstream& in) {
   std::string rest;
@@ -91,15 +90,34 @@ std::string CmdHoldHotkey(std::istringstream& in) {
 
 std::string CmdFreeHotkey() { return UnregisterHotKey(nullptr, kHeldHotkeyId) ? "ok" : "err not held"; }
 
+// WM_GETTEXT rather than GetWindowText, which reads only the caption of another process's
+// window and not an edit box's text.
 std::wstring TextOf(HWND hwnd) {
   wchar_t buf[512] = {};
-  const int n = GetWindowTextW(hwnd, buf, 512);
-  return std::wstring(buf, static_cast<size_t>(n > 0 ? n : 0));
+  DWORD_PTR n = 0;
+  if (!SendMessageTimeoutW(hwnd, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(buf), SMTO_ABORTIFHUNG, 2000, &n)) return L"";
+  return std::wstring(buf, static_cast<size_t>(n));
+}
+
+BOOL CALLBACK FindWindowProc(HWND hwnd, LPARAM lp) {
+  wchar_t cls[64];
+  GetClassNameW(hwnd, cls, 64);
+  if (lstrcmpW(cls, L"QuillpadFind") != 0 || !FindWindowExW(hwnd, nullptr, L"QuillpadFindList", nullptr)) return TRUE;
+  HWND* found = reinterpret_cast<HWND*>(lp);
+  // A shown one wins over one of a program that is still ending.
+  if (!*found || IsWindowVisible(hwnd)) *found = hwnd;
+  return !IsWindowVisible(hwnd);
+}
+
+HWND FindFindWindow() {
+  HWND found = nullptr;
+  EnumWindows(FindWindowProc, reinterpret_cast<LPARAM>(&found));
+  return found;
 }
 
 // findstate: "ok <visible 0|1> <results> | <selected: code point and name> | <query>".
 std::string CmdFindState() {
-  HWND find = FindWindowW(L"QuillpadFind", kFindTitle);
+  HWND find = FindFindWindow();
   if (!find) return "err no find window";
   HWND list = FindWindowExW(find, nullptr, L"QuillpadFindList", nullptr);
   HWND detail = FindWindowExW(find, nullptr, L"QuillpadFindDetail", nullptr);
@@ -114,7 +132,7 @@ std::string CmdFindState() {
 std::string CmdFindRow(std::istringstream& in) {
   int row = 0;
   in >> row;
-  HWND find = FindWindowW(L"QuillpadFind", kFindTitle);
+  HWND find = FindFindWindow();
   HWND list = find ? FindWindowExW(find, nullptr, L"QuillpadFindList", nullptr) : nullptr;
   if (!list) return "err no list";
   RECT c;
