@@ -72,5 +72,6 @@ target_link_libraries(qptarget PRIVATE qp_win_flags qp_warnings user32 gdi32 she
 # The baseline gets exactly the programs' flags, so that sizes and start-up compare fairly.
 add_executable(qpbaseline WIN32 ${CMAKE_SOURCE_DIR}/tests/bench/win/baseline_win.cpp)
 target_link_libraries(qpbaseline PRIVATE qp_win_flags qp_warnings user32 gdi32)
-add_executable(qpbench ${CMAKE_SOURCE_DIR}/tests/bench/win/bench_driver_win.cpp)
+add_executable(qpbench ${CMAKE_SOURCE_DIR}/tests/bench/win/bench_driver_win.cpp
+                       ${CMAKE_SOURCE_DIR}/tests/bench/win/find_bench_win.cpp)
 target_link_libraries(qpbench PRIVATE quillpad_core qp_win_flags qp_warnings user32 gdi32)
