@@ -128,22 +128,6 @@ std::string CmdFindState() {
          (detail ? Narrow(TextOf(detail)) : std::string()) + " | " + (query ? Narrow(TextOf(query)) : std::string());
 }
 
-// findrow <row>: the screen point of a visible row of the result list (rows of 34 pixels).
-std::string CmdFindRow(std::istringstream& in) {
-  int row = 0;
-  in >> row;
-  HWND find = FindFindWindow();
-  HWND list = find ? FindWindowExW(find, nullptr, L"QuillpadFindList", nullptr) : nullptr;
-  if (!list) return "err no list";
-  RECT c;
-  GetClientRect(list, &c);
-  POINT p = {c.right / 3, row * 34 + 17};
-  ClientToScreen(list, &p);
-  char buf[48];
-  std::snprintf(buf, sizeof buf, "ok %ld %ld", p.x, p.y);
-  return buf;
-}
-
 }  // namespace
 
 std::string RunFindCommand(const std::string& cmd, std::istringstream& in) {
@@ -152,7 +136,6 @@ std::string RunFindCommand(const std::string& cmd, std::istringstream& in) {
   if (cmd == "holdhotkey") return CmdHoldHotkey(in);
   if (cmd == "freehotkey") return CmdFreeHotkey();
   if (cmd == "findstate") return CmdFindState();
-  if (cmd == "findrow") return CmdFindRow(in);
   return std::string();
 }
 
