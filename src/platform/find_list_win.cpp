@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <string>
-#include <unordered_map>
 
 #include "app/edition.h"
 #include "find/find.h"
@@ -41,7 +40,13 @@ Font g_detailGlyphFonts[kFaceCount];
 Font g_formGlyphFonts[kFaceCount];
 Font g_textFont;
 Font g_boldFont;
-std::unordered_map<int32_t, int> g_faceFor;  // code point -> face index, -1 none
+// The face found for recently drawn characters: a small table indexed by the code point's low
+// bits, enough for the rows in view and the ones just scrolled past.
+struct FaceSlot {
+  int32_t codePoint = -1;
+  int face = -1;
+};
+FaceSlot g_faceFor[256];
 std::vector<RECT> g_formRects;               // the detail pane's form rows, for clicks
 
 const wchar_t* W(const qp::Text& t) { return reinterpret_cast<const wchar_t*>(t.c_str()); }
@@ -74,14 +79,14 @@ bool HasGlyphs(HDC dc, const qp::Text& text) {
 
 // The first face that draws the character, found once per character.
 int FaceFor(HDC dc, int32_t cp, const qp::Text& text) {
-  auto it = g_faceFor.find(cp);
-  if (it != g_faceFor.end()) return it->second;
+  FaceSlot& slot = g_faceFor[static_cast<uint32_t>(cp) & 0xFF];
+  if (slot.codePoint == cp) return slot.face;
   int found = -1;
   for (int face = 0; face < kFaceCount && found < 0; ++face) {
     Selected sel(dc, GlyphFont(g_listGlyphFonts, face, kListGlyphPx));
     if (HasGlyphs(dc, text)) found = face;
   }
-  g_faceFor[cp] = found;
+  slot = FaceSlot{cp, found};
   return found;
 }
 
@@ -367,15 +372,6 @@ void FitFindList(HWND list) {
   GetClientRect(list, &r);
   qp::FitRows(g_model.view, r.bottom, kRowHeight);
   RefreshFindList(list);
-}
-
-void ReleaseFindFonts() {
-  for (Font& f : g_listGlyphFonts) f.Reset();
-  for (Font& f : g_detailGlyphFonts) f.Reset();
-  for (Font& f : g_formGlyphFonts) f.Reset();
-  g_textFont.Reset();
-  g_boldFont.Reset();
-  g_faceFor.clear();
 }
 
 }  // namespace qpw

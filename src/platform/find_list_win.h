@@ -36,7 +36,4 @@ void ScrollFindList(HWND list, int rows);
 // The list's rows fitted again (after the window's size or fonts changed).
 void FitFindList(HWND list);
 
-// Releases the fonts the children made (the program's end).
-void ReleaseFindFonts();
-
 }  // namespace qpw

@@ -37,7 +37,7 @@ constexpr int kListWidth = 340;
 constexpr int kButtonHeight = 26;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
-struct FindWindow {
+struct FindUi {
   OwnedWindow window;
   HWND query = nullptr;
   HWND list = nullptr;
@@ -48,7 +48,7 @@ struct FindWindow {
   bool swallowChar = false;  // the WM_CHAR of a key already acted on
 };
 
-FindWindow g_find;
+FindUi g_find;
 HWND g_userWindow = nullptr;  // where typed characters go and the focus returns
 HWND g_beforeMenu = nullptr;
 
@@ -58,6 +58,13 @@ bool OwnWindow(HWND hwnd) {
   DWORD pid = 0;
   GetWindowThreadProcessId(hwnd, &pid);
   return pid == GetCurrentProcessId();
+}
+
+// A window of another program that can take typed text: not ours, not the taskbar (it has the
+// foreground after a click on the tray icon), not the desktop.
+bool UserWindow(HWND hwnd) {
+  return hwnd && IsWindow(hwnd) && !OwnWindow(hwnd) && hwnd != GetShellWindow() &&
+         hwnd != FindWindowW(L"Shell_TrayWnd", nullptr);
 }
 
 qp::Text QueryText() {
@@ -306,9 +313,9 @@ void NoteWindowBeforeMenu(HWND foreground) { g_beforeMenu = foreground; }
 
 void OpenFindWindow() {
   HWND foreground = GetForegroundWindow();
-  if (foreground && !OwnWindow(foreground)) {
+  if (UserWindow(foreground)) {
     g_userWindow = foreground;
-  } else if (g_beforeMenu && IsWindow(g_beforeMenu) && !OwnWindow(g_beforeMenu)) {
+  } else if (UserWindow(g_beforeMenu)) {
     g_userWindow = g_beforeMenu;
   }
   g_beforeMenu = nullptr;
