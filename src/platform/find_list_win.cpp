@@ -68,12 +68,16 @@ HFONT TextFont(bool bold) {
   return f.get();
 }
 
-// Whether the font selected into dc has a glyph for every unit of the text (pairs included).
-bool HasGlyphs(HDC dc, const qp::Text& text) {
-  SCRIPT_CACHE cache = nullptr;
-  WORD glyphs[4] = {};
-  const HRESULT hr = ScriptGetCMap(dc, &cache, W(text), static_cast<int>(text.size()), 0, glyphs);
-  ScriptFreeCache(&cache);
+SCRIPT_CACHE g_scriptCaches[kFaceCount] = {};
+
+// Whether the face selected into dc has a glyph for the character: the plain lookup for one unit,
+// Uniscribe's (which reads surrogate pairs) for a pair.
+bool HasGlyphs(HDC dc, int face, const qp::Text& text) {
+  WORD glyphs[2] = {};
+  if (text.size() == 1) {
+    return GetGlyphIndicesW(dc, W(text), 1, glyphs, GGI_MARK_NONEXISTING_GLYPHS) == 1 && glyphs[0] != 0xFFFF;
+  }
+  const HRESULT hr = ScriptGetCMap(dc, &g_scriptCaches[face], W(text), static_cast<int>(text.size()), 0, glyphs);
   return hr == S_OK && glyphs[0] != 0;
 }
 
@@ -84,7 +88,7 @@ int FaceFor(HDC dc, int32_t cp, const qp::Text& text) {
   int found = -1;
   for (int face = 0; face < kFaceCount && found < 0; ++face) {
     Selected sel(dc, GlyphFont(g_listGlyphFonts, face, kListGlyphPx));
-    if (HasGlyphs(dc, text)) found = face;
+    if (HasGlyphs(dc, face, text)) found = face;
   }
   slot = FaceSlot{cp, found};
   return found;

@@ -88,7 +88,12 @@ void ShowSelection() {
   SetWindowTextW(g_find.detail, W(name));
   const auto& pinned = qp::App().FindPinned;
   const bool isPinned = std::find(pinned.begin(), pinned.end(), cp) != pinned.end();
-  SetWindowTextW(g_find.pin, isPinned ? L"Unpin (Ctrl+D)" : L"Pin (Ctrl+D)");
+  // Set only on a change: each new text repaints the button.
+  static int shown = -1;
+  if (shown != (isPinned ? 1 : 0)) {
+    shown = isPinned ? 1 : 0;
+    SetWindowTextW(g_find.pin, isPinned ? L"Unpin (Ctrl+D)" : L"Pin (Ctrl+D)");
+  }
   EnableWindow(g_find.pin, cp >= 0);
 }
 
