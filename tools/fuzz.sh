@@ -19,7 +19,7 @@ fi
 build=${QP_FUZZ_BUILD:-build/fuzz}
 logs="$build/logs"
 mkdir -p "$logs"
-targets=(preferences command_line format)
+targets=(preferences command_line format find)
 passed=0
 failed=0
 

@@ -60,21 +60,18 @@ BLOCK_KEYWORDS = {"Runic": "rune"}
 # a readable name writes them in lower case.
 COMMON_WORDS = {
     "additional", "alchemical", "alphabetic", "ancient", "arabic-indic", "arrows", "basic", "block",
-    "box", "braille", "byzantine", "chess", "combining", "common", "control", "counting", "currency",
-    "dingbats", "domino", "early", "egyptian", "emoticons", "enclosed", "general", "geometric",
-    "halfwidth", "high", "ideographic", "indic", "kana", "kangxi", "latin-1", "letterlike", "low",
-    "mahjong", "mathematical", "miscellaneous", "modifier", "musical", "number", "optical", "ornamental",
-    "phonetic", "playing", "private", "shorthand", "small", "spacing", "specials", "supplemental",
-    "sutton", "symbols", "tags", "transport", "unified", "variation", "vertical", "yi", "znamenny",
-    "arabic", "old", "new", "cjk", "sinhala",
+    "box", "chess", "combining", "common", "control", "counting", "currency", "dingbats", "domino",
+    "early", "emoticons", "enclosed", "general", "geometric", "halfwidth", "high", "ideographic",
+    "indic", "kana", "latin-1", "letterlike", "low", "mahjong", "mathematical", "miscellaneous",
+    "modifier", "musical", "new", "number", "optical", "ornamental", "phonetic", "playing", "private",
+    "shorthand", "small", "spacing", "specials", "supplemental", "symbols", "tags", "transport",
+    "unified", "variation", "vertical",
 }
-# Kept capitalised although a block does not start with them, or re-added after the list above.
-PROPER_WORDS = {"arabic", "egyptian", "byzantine", "kangxi", "yi", "sinhala", "latin", "greek",
-                "coptic", "cyrillic", "hangul", "runic", "ogham", "hiragana", "katakana", "bopomofo",
-                "ethiopic", "braille", "sutton", "znamenny", "cherokee", "glagolitic", "tifinagh"}
+# Names of scripts and peoples that do not start a block name.
+PROPER_WORDS = {"coptic", "italic", "persian", "turkic", "aramaic", "hiragana", "katakana", "roman"}
 # Kept all upper case.
-ACRONYMS = {"cjk", "ipa", "apl", "ascii", "sos", "ok", "id", "atm", "ng", "tv", "sos", "cd", "dvd",
-            "up", "new", "free", "cool", "vs", "zwj", "zwnj", "bom", "lf", "cr", "nbsp"}
+ACRONYMS = {"cjk", "ipa", "apl", "ascii", "sos", "ok", "id", "atm", "cd", "dvd", "vs", "zwj", "zwnj",
+            "bom", "lf", "cr", "nbsp"}
 # Letters without a decomposition that still read as ASCII letters.
 FOLD_EXTRA = {0x00DF: "ss", 0x1E9E: "ss", 0x00C6: "ae", 0x00E6: "ae", 0x0152: "oe", 0x0153: "oe",
               0x00D8: "o", 0x00F8: "o", 0x0110: "d", 0x0111: "d", 0x0141: "l", 0x0142: "l",

@@ -21,8 +21,8 @@ std::string Lower(std::string_view ascii) {
 // name (which counts as a name: fn's second argument), keywords, key tooltip.
 template <typename Fn>
 void ForEachOtherPhrase(const CharTable& t, size_t i, Fn fn) {
-  if (t.entity[i].end > t.entity[i].begin) fn(std::vector<std::string>{Lower(PoolText(t, t.entity[i]))}, true);
-  for (uint32_t k = t.keywords[i].begin; k < t.keywords[i].end; ++k) {
+  if (!EntityText(t, i).empty()) fn(std::vector<std::string>{Lower(EntityText(t, i))}, true);
+  for (uint32_t k = t.keywordStart[i]; k < t.keywordStart[i + 1]; ++k) {
     fn(FoldedWords(t, Utf8ToText(PoolText(t, t.keywordText[k]))), false);
   }
   auto tip = std::lower_bound(t.tooltips.begin(), t.tooltips.end(), t.codePoints[i],
@@ -61,29 +61,31 @@ void AddPhrase(CharTable& t, const uint32_t* ids, size_t count) {
 }
 
 void BuildPostings(CharTable& t) {
-  std::vector<uint32_t> counts(t.words.size() + 1, 0);
-  std::vector<uint32_t> held;
-  auto heldWords = [&t, &held](size_t i) {
-    held.clear();
-    for (uint32_t p = t.charPhrases[i].begin; p < t.charPhrases[i].end; ++p) {
-      held.insert(held.end(), t.phraseWords.begin() + t.phrases[p].begin, t.phraseWords.begin() + t.phrases[p].end);
-    }
-    std::sort(held.begin(), held.end());
-    held.erase(std::unique(held.begin(), held.end()), held.end());
-  };
+  // Each character's distinct words, once: counted first, then laid out word by word.
   const size_t n = t.codePoints.size();
+  std::vector<uint32_t> held;
+  std::vector<uint32_t> heldStart(n + 1, 0);
+  held.reserve(t.phraseWords.size());
   for (size_t i = 0; i < n; ++i) {
-    heldWords(i);
-    for (uint32_t id : held) ++counts[id + 1];
+    const size_t begin = held.size();
+    for (uint32_t p = t.phraseStart[i]; p < t.phraseStart[i + 1]; ++p) {
+      for (uint32_t at = t.phrases[p].begin; at < t.phrases[p].end; ++at) held.push_back(t.phraseWords[at] >> 2);
+    }
+    std::sort(held.begin() + static_cast<std::ptrdiff_t>(begin), held.end());
+    held.erase(std::unique(held.begin() + static_cast<std::ptrdiff_t>(begin), held.end()), held.end());
+    heldStart[i + 1] = static_cast<uint32_t>(held.size());
   }
+  std::vector<uint32_t> counts(t.words.size() + 1, 0);
+  for (uint32_t id : held) ++counts[id + 1];
   for (size_t w = 1; w < counts.size(); ++w) counts[w] += counts[w - 1];
   t.wordPostings.resize(t.words.size());
   for (size_t w = 0; w < t.words.size(); ++w) t.wordPostings[w] = {counts[w], counts[w]};
   t.postings.resize(counts.back());
   // Characters in ascending order, so every word's list comes out ascending.
   for (size_t i = 0; i < n; ++i) {
-    heldWords(i);
-    for (uint32_t id : held) t.postings[t.wordPostings[id].end++] = static_cast<uint32_t>(i);
+    for (uint32_t at = heldStart[i]; at < heldStart[i + 1]; ++at) {
+      t.postings[t.wordPostings[held[at]].end++] = static_cast<uint32_t>(i);
+    }
   }
 }
 
@@ -98,29 +100,46 @@ void BuildCharIndex(CharTable& t) {
   }
   const uint32_t capitalId = LowerWord(t, "capital");
   std::vector<uint32_t> ids;
+  bool capital = false;
   auto addName = [&](uint32_t name) {
     ids.clear();
-    for (uint32_t k = t.names[name].begin; k < t.names[name].end; ++k) ids.push_back(nameIds[t.tokens[k] >> 2]);
+    for (uint32_t k = t.names[name].begin; k < t.names[name].end; ++k) {
+      ids.push_back(nameIds[t.tokens[k] >> 2] * 4 + (t.tokens[k] & 3));
+      capital = capital || (ids.back() >> 2) == capitalId;
+    }
     AddPhrase(t, ids.data(), ids.size());
-    return std::find(ids.begin(), ids.end(), capitalId) != ids.end();
   };
   const size_t n = t.codePoints.size();
+  t.phrases.reserve(t.names.size() + t.keywordText.size() + 2 * n);
+  t.phraseWords.reserve(t.tokens.size() + 2 * t.keywordText.size() + 2 * n);
+  t.phraseStart.push_back(0);
   for (size_t i = 0; i < n; ++i) {
-    Span own{static_cast<uint32_t>(t.phrases.size()), 0};
-    t.capital.push_back(addName(static_cast<uint32_t>(i)) ? 1 : 0);
+    capital = false;
+    addName(static_cast<uint32_t>(i));
+    t.capital.push_back(capital ? 1 : 0);
     for (uint32_t a = t.aliases[i].begin; a < t.aliases[i].end; ++a) addName(a);
-    size_t exact = t.phrases.size() - own.begin;
+    t.aliasCount.push_back(static_cast<uint8_t>(std::min<uint32_t>(t.aliases[i].end - t.aliases[i].begin, 255)));
+    size_t exact = t.phrases.size() - t.phraseStart.back();
     ForEachOtherPhrase(t, i, [&](std::vector<std::string>&& words, bool isName) {
       ids.clear();
-      for (const std::string& w : words) ids.push_back(LowerWord(t, w));
+      for (const std::string& w : words) ids.push_back(LowerWord(t, w) * 4);
       AddPhrase(t, ids.data(), ids.size());
       if (isName) ++exact;
     });
-    own.end = static_cast<uint32_t>(t.phrases.size());
-    t.charPhrases.push_back(own);
+    t.phraseStart.push_back(static_cast<uint32_t>(t.phrases.size()));
     t.exactPhrases.push_back(static_cast<uint8_t>(std::min<size_t>(exact, 255)));
   }
   BuildPostings(t);
+  t.hangulWords.assign(kHangulCount * kHangulSlot, '\0');
+  for (int32_t s = 0; s < kHangulCount; ++s) {
+    const std::string name = Lower(HangulSyllableName(t, kHangulFirst + s));
+    std::copy_n(name.begin(), std::min(name.size(), kHangulSlot - 1), t.hangulWords.begin() + s * kHangulSlot);
+  }
+  // The phrases hold all of this now.
+  std::vector<std::string>().swap(t.nameWords);
+  std::vector<uint32_t>().swap(t.tokens);
+  std::vector<Span>().swap(t.names);
+  std::vector<Span>().swap(t.aliases);
 }
 
 }  // namespace qp

@@ -81,9 +81,16 @@ std::vector<std::string> FoldedWords(const CharTable& t, TextView text, std::vec
 }
 
 std::string HangulSyllableName(const CharTable& t, int32_t codePoint) {
-  const int32_t s = codePoint - 0xAC00;
-  if (s < 0 || s >= 19 * 21 * 28 || t.jamo[2].size() != 28) return {};
+  const int32_t s = codePoint - kHangulFirst;
+  if (s < 0 || s >= kHangulCount || t.jamo[2].size() != 28) return {};
   return t.jamo[0][s / (21 * 28)] + t.jamo[1][(s % (21 * 28)) / 28] + t.jamo[2][s % 28];
+}
+
+std::string_view HangulSyllableWord(const CharTable& t, int32_t codePoint) {
+  const size_t s = static_cast<size_t>(codePoint - kHangulFirst);
+  if (codePoint < kHangulFirst || (s + 1) * kHangulSlot > t.hangulWords.size()) return {};
+  const char* word = t.hangulWords.data() + s * kHangulSlot;
+  return std::string_view(word, static_cast<size_t>(std::find(word, word + kHangulSlot, '\0') - word));
 }
 
 std::string RuleName(const CharTable& t, const RuleRange& r, int32_t codePoint) {
@@ -95,21 +102,22 @@ std::string RuleName(const CharTable& t, const RuleRange& r, int32_t codePoint) 
 
 std::string NameText(const CharTable& t, uint32_t phrase) {
   static const char* const kSeparators[4] = {" ", "-", " -", "- "};
-  const Span s = t.names[phrase];
+  const Span s = t.phrases[phrase];
   std::string out;
   for (uint32_t k = s.begin; k < s.end; ++k) {
-    if (k > s.begin || (t.tokens[k] & 3) != 0) out += kSeparators[t.tokens[k] & 3];
-    out += t.nameWords[t.tokens[k] >> 2];
+    const uint32_t w = t.phraseWords[k];
+    if (k > s.begin || (w & 3) != 0) out += kSeparators[w & 3];
+    // Name words are upper-case ASCII: folding them lost nothing but the case.
+    for (char c : WordText(t, w >> 2)) out.push_back(c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c);
   }
   return out;
 }
 
 std::string StoredName(const CharTable& t, int32_t index) {
   const size_t i = static_cast<size_t>(index);
-  if (t.names[i].begin == t.names[i].end && t.aliases[i].begin < t.aliases[i].end) {
-    return NameText(t, t.aliases[i].begin);
-  }
-  return NameText(t, static_cast<uint32_t>(i));
+  const uint32_t name = t.phraseStart[i];
+  if (t.phrases[name].begin == t.phrases[name].end && t.aliasCount[i] > 0) return NameText(t, name + 1);
+  return NameText(t, name);
 }
 
 }  // namespace qp

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "app/edition.h"
 #include "find/char_data.h"
 #include "keysets/catalogue.h"
 
@@ -144,14 +145,14 @@ void ReadCharacters(Reader& in, CharTable& t) {
     s.end = static_cast<uint32_t>(t.names.size());
     t.aliases.push_back(s);
   }
+  t.keywordStart.push_back(0);
   for (size_t i = 0; i < n && !in.bad(); ++i) {
     const uint32_t keywordCount = in.Count();
-    Span s{static_cast<uint32_t>(t.keywordText.size()), 0};
     for (uint32_t k = 0; k < keywordCount && !in.bad(); ++k) t.keywordText.push_back(PoolAppend(t, in.Str()));
-    s.end = static_cast<uint32_t>(t.keywordText.size());
-    t.keywords.push_back(s);
+    t.keywordStart.push_back(static_cast<uint32_t>(t.keywordText.size()));
   }
-  for (size_t i = 0; i < n && !in.bad(); ++i) t.entity.push_back(PoolAppend(t, in.Str()));
+  t.entityStart.push_back(static_cast<uint32_t>(t.textPool.size()));
+  for (size_t i = 0; i < n && !in.bad(); ++i) t.entityStart.push_back(PoolAppend(t, in.Str()).end);
 }
 
 bool Unpack(std::vector<unsigned char>& out) {
@@ -161,21 +162,44 @@ bool Unpack(std::vector<unsigned char>& out) {
   return rc == Z_OK && size == kCharDataSize;
 }
 
+// The key sets of the running edition, with their tooltips as that edition words them.
 void ReadTooltips(CharTable& t) {
-  auto add = [&t](KeySetTable table) {
+  const bool standard = CurrentEdition().kind == EditionKind::Standard;
+  auto add = [&t, standard](int set, KeySetTable table) {
     for (int p = 1; p <= table.positions; ++p) {
       const KeyRecord& r = table.records[p];
-      if (r.codePoint > 0 && r.tooltip && r.tooltip[0]) t.tooltips.emplace_back(r.codePoint, r.tooltip);
+      const char16_t* tip = standard && set > 0 ? StandardTooltip(set, p) : r.tooltip;
+      if (r.codePoint > 0 && tip && tip[0]) t.tooltips.emplace_back(r.codePoint, tip);
     }
   };
-  for (int set = 1; set <= kKeySetCount; ++set) add(KeySetRecords(set));
-  add(MoreBlockRecords());
+  for (int n = 1; n <= CurrentEdition().keySetCount; ++n) {
+    const int set = standard ? StandardToFullerSet(n) : n;
+    add(set, KeySetRecords(set));
+  }
+  add(0, MoreBlockRecords());
   // The first set that carries a character gives its tooltip.
   std::stable_sort(t.tooltips.begin(), t.tooltips.end(),
                    [](const auto& a, const auto& b) { return a.first < b.first; });
   t.tooltips.erase(std::unique(t.tooltips.begin(), t.tooltips.end(),
                                [](const auto& a, const auto& b) { return a.first == b.first; }),
                    t.tooltips.end());
+}
+
+// The table stays for the run: give back what growing the vectors left over.
+void ShrinkToFit(CharTable& t) {
+  t.textPool.shrink_to_fit();
+  t.keywordText.shrink_to_fit();
+  t.codePoints.shrink_to_fit();
+  t.wordPool.shrink_to_fit();
+  t.words.shrink_to_fit();
+  t.phraseWords.shrink_to_fit();
+  t.phrases.shrink_to_fit();
+  t.keywordStart.shrink_to_fit();
+  t.entityStart.shrink_to_fit();
+  t.phraseStart.shrink_to_fit();
+  t.aliasCount.shrink_to_fit();
+  t.exactPhrases.shrink_to_fit();
+  t.capital.shrink_to_fit();
 }
 
 CharTable* Load() {
@@ -192,11 +216,14 @@ CharTable* Load() {
   }
   ReadTooltips(*t);
   BuildCharIndex(*t);
+  ShrinkToFit(*t);
   t->ok = true;
   return t;
 }
 
 }  // namespace
+
+CharTable* LoadFreshCharTable() { return Load(); }
 
 const CharTable& Table() {
   static const CharTable* table = Load();
@@ -225,6 +252,10 @@ std::string_view WordText(const CharTable& t, uint32_t id) {
 
 std::string_view PoolText(const CharTable& t, Span s) {
   return std::string_view(t.textPool).substr(s.begin, s.end - s.begin);
+}
+
+std::string_view EntityText(const CharTable& t, size_t i) {
+  return PoolText(t, {t.entityStart[i], t.entityStart[i + 1]});
 }
 
 uint32_t LowerWord(const CharTable& t, std::string_view word) {

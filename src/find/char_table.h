@@ -35,39 +35,54 @@ struct Span {
 
 struct CharTable {
   bool ok = false;
-  // Name words, upper case, sorted; a name token is index * 4 + separator.
-  std::vector<std::string> nameWords;
   std::vector<BlockRange> blocks;
   std::vector<RuleRange> rules;
   std::vector<std::string> jamo[3];            // leading, vowel, trailing short names
   std::vector<std::string> capitalised;        // sorted; "=word" keeps the word upper case
   std::vector<std::pair<int32_t, std::string>> folds;  // Latin letter -> ASCII, sorted
 
-  // One entry per stored character, in code point order.
+  // As unpacked, until the index is built: name words (upper case, sorted), name and alias
+  // tokens (word index * 4 + separator), each name's tokens, each character's aliases.
+  std::vector<std::string> nameWords;
+  std::vector<uint32_t> tokens;
+  std::vector<Span> names;
+  std::vector<Span> aliases;
+
+  // One entry per stored character, in code point order; xStart[i]..xStart[i + 1] are
+  // character i's entries of x.
   std::vector<int32_t> codePoints;
-  std::vector<uint32_t> tokens;        // name and alias tokens
-  std::vector<Span> names;             // per phrase of tokens: [0..n) the names, then aliases
-  std::vector<Span> aliases;           // per character: which entries of `names` are its aliases
   std::string textPool;                // keywords and entity names, UTF-8
   std::vector<Span> keywordText;       // per keyword: its text in textPool
-  std::vector<Span> keywords;          // per character: its entries of keywordText
-  std::vector<Span> entity;            // per character: its entity name in textPool
+  std::vector<uint32_t> keywordStart;
+  std::vector<uint32_t> entityStart;   // into textPool
   std::vector<std::pair<int32_t, const char16_t*>> tooltips;  // key sets' characters, sorted
 
   // Search index. Words folded (lower case, Latin accents off), sorted; id = position.
   std::string wordPool;
   std::vector<Span> words;
-  std::vector<uint32_t> phraseWords;   // per phrase: the search ids of its words in order
+  // Phrases: word id * 4 + separator (as in tokens; 0 outside names). A character's phrases
+  // are its name, its aliases, its entity name (these count as names: exactPhrases), then
+  // its keywords and its key tooltip.
+  std::vector<uint32_t> phraseWords;
   std::vector<Span> phrases;
-  std::vector<Span> charPhrases;       // per character; the first exactPhrases count as names
+  std::vector<uint32_t> phraseStart;
+  std::vector<uint8_t> aliasCount;
   std::vector<uint8_t> exactPhrases;
   std::vector<uint8_t> capital;        // 1 when the name says CAPITAL
   std::vector<uint32_t> postings;      // per word: the characters holding it, ascending
   std::vector<Span> wordPostings;
+  std::vector<char> hangulWords;       // every syllable's short name, lower case, kHangulSlot each
 };
+
+inline constexpr int32_t kHangulFirst = 0xAC00;
+inline constexpr int32_t kHangulCount = 19 * 21 * 28;
+inline constexpr size_t kHangulSlot = 8;
 
 // The table, loaded on first use (LoadCharacterTable); `ok` false when the data is damaged.
 const CharTable& Table();
+// A fresh table, unpacked and indexed as the first use does it; the caller owns it. For
+// timing, and for tests that change what it depends on (the edition).
+CharTable* LoadFreshCharTable();
 // Builds the search index of a freshly read table (char_index.cpp).
 void BuildCharIndex(CharTable& t);
 // Index of a stored character, or -1.
@@ -77,6 +92,8 @@ const RuleRange* RuleFor(const CharTable& t, int32_t codePoint);
 
 std::string_view WordText(const CharTable& t, uint32_t id);
 std::string_view PoolText(const CharTable& t, Span s);
+// Character i's entity name without "&" and ";", or empty.
+std::string_view EntityText(const CharTable& t, size_t i);
 // Lower case and Latin accents off, appended to `out` as UTF-8; false for a character that
 // separates words.
 bool FoldCodePoint(const CharTable& t, char32_t cp, std::string& out);
@@ -88,10 +105,12 @@ uint32_t LowerWord(const CharTable& t, std::string_view word);
 
 // Rule-given names: "CJK UNIFIED IDEOGRAPH-4E00", "HANGUL SYLLABLE GAG".
 std::string HangulSyllableName(const CharTable& t, int32_t codePoint);  // "GAG", "" outside
+// The same in lower case, from the list built with the index: "gag".
+std::string_view HangulSyllableWord(const CharTable& t, int32_t codePoint);
 std::string RuleName(const CharTable& t, const RuleRange& r, int32_t codePoint);
 // A stored character's name as Unicode writes it (its first alias for controls).
 std::string StoredName(const CharTable& t, int32_t index);
-// The text of a name or alias: t.names[phrase].
+// The text of a name or alias: t.phrases[phrase].
 std::string NameText(const CharTable& t, uint32_t phrase);
 // "LATIN CAPITAL LETTER A WITH ACUTE" -> "Latin capital letter A with acute".
 std::string ReadableName(const CharTable& t, std::string_view name);

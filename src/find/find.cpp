@@ -47,7 +47,8 @@ std::string ReadableName(const CharTable& t, std::string_view name) {
     }
     const std::string word(name.substr(at, end - at));
     out += ReadableWord(t, word, out.empty(), capital);
-    capital = capital || word == "CAPITAL";
+    // The nearest CAPITAL or SMALL before a letter says its case ("CAPITAL LETTER D WITH SMALL LETTER Z").
+    if (word == "CAPITAL" || word == "SMALL") capital = word == "CAPITAL";
     at = end;
   }
   return out;
@@ -62,13 +63,12 @@ bool DescribeCharacter(int32_t codePoint, CharDetails& out) {
   const int32_t index = StoredIndex(t, codePoint);
   if (index >= 0) {
     name = StoredName(t, index);
-    const Span aliases = t.aliases[static_cast<size_t>(index)];
-    for (uint32_t a = aliases.begin; a < aliases.end; ++a) out.aliases.push_back(Utf8ToText(NameText(t, a)));
-    const Span keywords = t.keywords[static_cast<size_t>(index)];
-    for (uint32_t k = keywords.begin; k < keywords.end; ++k) {
+    const size_t i = static_cast<size_t>(index);
+    for (uint32_t a = 1; a <= t.aliasCount[i]; ++a) out.aliases.push_back(Utf8ToText(NameText(t, t.phraseStart[i] + a)));
+    for (uint32_t k = t.keywordStart[i]; k < t.keywordStart[i + 1]; ++k) {
       out.keywords.push_back(Utf8ToText(PoolText(t, t.keywordText[k])));
     }
-    const std::string_view entity = PoolText(t, t.entity[static_cast<size_t>(index)]);
+    const std::string_view entity = EntityText(t, i);
     if (!entity.empty()) out.entity = u"&" + Utf8ToText(entity) + u";";
   } else {
     name = RuleName(t, *RuleFor(t, codePoint), codePoint);

@@ -62,20 +62,21 @@ bool InRange(const QueryWord& w, uint32_t id) { return id >= w.lo && id < w.hi; 
 
 Match StoredMatch(const Search& s, uint32_t index) {
   const CharTable& t = s.t;
-  const Span own = t.charPhrases[index];
+  const uint32_t first = t.phraseStart[index];
+  const uint32_t end = t.phraseStart[index + 1];
   const size_t m = s.words.size();
-  for (uint32_t p = own.begin; p < own.begin + t.exactPhrases[index]; ++p) {
+  for (uint32_t p = first; p < first + t.exactPhrases[index]; ++p) {
     const Span ph = t.phrases[p];
     if (ph.end - ph.begin != m) continue;
     size_t k = 0;
-    while (k < m && t.phraseWords[ph.begin + k] == s.words[k].exactId) ++k;
+    while (k < m && (t.phraseWords[ph.begin + k] >> 2) == s.words[k].exactId) ++k;
     if (k == m) return {kExactTier, 0};
   }
   Match best;
-  for (uint32_t p = own.begin; p < own.end; ++p) {
+  for (uint32_t p = first; p < end; ++p) {
     size_t k = 0;
     for (uint32_t at = t.phrases[p].begin; at < t.phrases[p].end && k < m; ++at) {
-      if (InRange(s.words[k], t.phraseWords[at])) ++k;
+      if (InRange(s.words[k], t.phraseWords[at] >> 2)) ++k;
     }
     const uint32_t extra = t.phrases[p].end - t.phrases[p].begin - static_cast<uint32_t>(m);
     if (k == m && (best.tier != kInOrderTier || extra < best.extra)) best = {kInOrderTier, extra};
@@ -93,53 +94,76 @@ void Collect(const CharTable& t, const QueryWord& w, std::vector<uint32_t>& bits
   }
 }
 
-// The changing last word of a rule-given name, as its words would fold.
-void VariableWord(const CharTable& t, const RuleRange& r, int32_t cp, std::string& out) {
-  out.clear();
-  if (r.kind == RuleKind::Hangul) {
-    out = HangulSyllableName(t, cp);
-    for (char& c : out) c = static_cast<char>(c - 'A' + 'a');
-    return;
-  }
+// The changing last word of a rule-given name as it folds: the code point in hex, or the
+// Hangul syllable.
+std::string_view VariableWord(const CharTable& t, const RuleRange& r, int32_t cp, char (&hex)[8]) {
+  if (r.kind == RuleKind::Hangul) return HangulSyllableWord(t, cp);
   static const char kHex[] = "0123456789abcdef";
   int digits = 4;
   while (digits < 6 && (cp >> (4 * digits)) != 0) ++digits;
-  for (int d = digits - 1; d >= 0; --d) out.push_back(kHex[(cp >> (4 * d)) & 15]);
+  for (int d = 0; d < digits; ++d) hex[d] = kHex[(cp >> (4 * (digits - 1 - d))) & 15];
+  return std::string_view(hex, static_cast<size_t>(digits));
 }
 
-// One rule range: its fixed words, then the changing one.
+bool Starts(std::string_view word, const std::string& prefix) {
+  return word.size() >= prefix.size() && word.compare(0, prefix.size(), prefix) == 0;
+}
+
+// Code points [first, last] whose hex form (four digits at least) starts with `hex`: one
+// interval per length of that form, ascending.
+std::vector<std::pair<int32_t, int32_t>> HexSpans(const std::string& hex, int32_t first, int32_t last) {
+  std::vector<std::pair<int32_t, int32_t>> out;
+  if (hex.size() > 6) return out;  // longer than any code point
+  int64_t value = 0;
+  for (char c : hex) value = value * 16 + (c <= '9' ? c - '0' : c - 'a' + 10);
+  for (int digits = 4; digits <= 6; ++digits) {
+    const int rest = digits - static_cast<int>(hex.size());
+    if (rest < 0) continue;
+    int64_t lo = value << (4 * rest);
+    int64_t hi = ((value + 1) << (4 * rest)) - 1;
+    lo = std::max<int64_t>({lo, digits == 4 ? 0 : int64_t{1} << (4 * (digits - 1)), first});
+    hi = std::min<int64_t>({hi, (int64_t{1} << (4 * digits)) - 1, last});
+    if (lo <= hi) out.emplace_back(static_cast<int32_t>(lo), static_cast<int32_t>(hi));
+  }
+  return out;
+}
+
+// One rule range: its fixed words, then the changing one. Query words that match no fixed
+// word must start the changing one; for a hex one that narrows the code points at once.
 void MatchRule(Search& s, const RuleRange& r) {
   const size_t m = s.words.size();
   const size_t fixed = r.words.size();
-  bool needVariable = false;
-  for (const QueryWord& w : s.words) {
-    bool inFixed = false;
-    for (uint32_t id : r.words) inFixed = inFixed || InRange(w, id);
-    if (!inFixed && !(r.kind == RuleKind::Hangul ? w.letters : w.hex)) return;
-    needVariable = needVariable || !inFixed || m == fixed + 1;
+  std::vector<bool> inFixed(m, false);
+  const std::string* narrowing = nullptr;
+  bool needVariable = m == fixed + 1;
+  for (size_t i = 0; i < m; ++i) {
+    const QueryWord& w = s.words[i];
+    for (uint32_t id : r.words) inFixed[i] = inFixed[i] || InRange(w, id);
+    if (!inFixed[i] && !(r.kind == RuleKind::Hangul ? w.letters : w.hex)) return;
+    if (!inFixed[i] && !narrowing) narrowing = &w.text;
+    needVariable = needVariable || !inFixed[i] || (r.kind == RuleKind::Hangul ? w.letters : w.hex);
   }
-  std::string variable;
-  for (int32_t cp = r.first; cp <= r.last; ++cp) {
-    if (needVariable || r.kind == RuleKind::Hangul) VariableWord(s.t, r, cp, variable);
-    if (r.kind == RuleKind::Hangul && variable.empty()) continue;
-    bool all = true;
-    bool exact = m == fixed + 1;
-    size_t k = 0;
-    for (size_t i = 0; i < m && all; ++i) {
-      const QueryWord& w = s.words[i];
-      const bool inVariable = variable.compare(0, w.text.size(), w.text) == 0 && w.text.size() <= variable.size();
-      bool inFixed = false;
-      for (uint32_t id : r.words) inFixed = inFixed || InRange(w, id);
-      all = inFixed || inVariable;
-      exact = exact && (i < fixed ? r.words[i] == w.exactId : variable == w.text);
+  std::vector<std::pair<int32_t, int32_t>> spans{{r.first, r.last}};
+  if (narrowing && r.kind == RuleKind::PrefixHex) spans = HexSpans(*narrowing, r.first, r.last);
+  char hex[8];
+  for (const auto& span : spans) {
+    for (int32_t cp = span.first; cp <= span.second; ++cp) {
+      const std::string_view variable = needVariable ? VariableWord(s.t, r, cp, hex) : std::string_view();
+      bool all = true;
+      bool exact = m == fixed + 1;
+      for (size_t i = 0; i < m && all; ++i) {
+        const QueryWord& w = s.words[i];
+        all = inFixed[i] || Starts(variable, w.text);
+        exact = exact && (i < fixed ? r.words[i] == w.exactId : variable == w.text);
+      }
+      if (!all) continue;
+      size_t k = 0;
+      for (size_t i = 0; i <= fixed && k < m; ++i) {
+        if (i < fixed ? InRange(s.words[k], r.words[i]) : Starts(variable, s.words[k].text)) ++k;
+      }
+      const uint32_t extra = static_cast<uint32_t>(fixed + 1 - std::min(m, fixed + 1));
+      s.Add(cp, exact ? Match{kExactTier, 0} : (k == m ? Match{kInOrderTier, extra} : Match{}), false);
     }
-    if (!all) continue;
-    for (size_t i = 0; i <= fixed && k < m; ++i) {
-      const QueryWord& w = s.words[k];
-      if (i < fixed ? InRange(w, r.words[i]) : variable.compare(0, w.text.size(), w.text) == 0) ++k;
-    }
-    const uint32_t extra = static_cast<uint32_t>(fixed + 1 - std::min(m, fixed + 1));
-    s.Add(cp, exact ? Match{kExactTier, 0} : (k == m ? Match{kInOrderTier, extra} : Match{}), false);
   }
 }
 

@@ -41,8 +41,8 @@ bool StartsWithNoCase(TextView text, TextView prefix) {
 int32_t EntityCodePoint(const CharTable& t, TextView name) {
   const std::string wanted = TextToUtf8(name);
   int32_t loose = -1;
-  for (size_t i = 0; i < t.entity.size(); ++i) {
-    const std::string_view e = PoolText(t, t.entity[i]);
+  for (size_t i = 0; i < t.codePoints.size(); ++i) {
+    const std::string_view e = EntityText(t, i);
     if (e.size() != wanted.size()) continue;
     if (e == wanted) return t.codePoints[i];
     bool same = true;
@@ -93,7 +93,8 @@ TextView TrimBlanks(TextView query) {
 }
 
 bool Nameable(const CharTable& t, int32_t codePoint) {
-  if (!t.ok || codePoint < 0 || codePoint > 0x10FFFF) return false;
+  // NUL ends strings on the way to the window: it is nothing a user could type.
+  if (!t.ok || codePoint <= 0 || codePoint > 0x10FFFF) return false;
   if (StoredIndex(t, codePoint) >= 0) return true;
   const RuleRange* r = RuleFor(t, codePoint);
   return r && (r->kind != RuleKind::Hangul || !HangulSyllableName(t, codePoint).empty());

@@ -1,9 +1,13 @@
 // The character finder's portable part: the table, matching and ranking, details, lists.
 #include "find/find.h"
 
+#include "app/edition.h"
+#include "find/char_table.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
 
 namespace qp {
@@ -55,6 +59,7 @@ TEST(Find, CodeForms) {
   }
   EXPECT_EQ(Find(u"&eacute;"), std::vector<int32_t>{0x00E9});
   EXPECT_EQ(Find(u"&Eacute;"), std::vector<int32_t>{0x00C9});
+  EXPECT_EQ(Find(u"&Alpha;"), std::vector<int32_t>{0x0391});
   EXPECT_EQ(Find(u"&#xE9;"), std::vector<int32_t>{0x00E9});
   // Hex-looking words stay words: "face" is not U+FACE.
   EXPECT_NE(Find(u"face")[0], 0xFACE);
@@ -64,7 +69,7 @@ TEST(Find, BadQueriesFindNothingAndDoNotCrash) {
   const std::u16string kQueries[] = {
       u"", u"   ", std::u16string(10000, u'a'), std::u16string(1, u'\xD800'), std::u16string(1, u'\xDC00'),
       u"\xDFFF\xD800", u"U+110000", u"&#xFFFFFFFF;", u"&#99999999999999999999;", u"&nosuchentity;",
-      u"U+D800", u"0x", u"&#;", u"&x", u"zzzzqqq", u"U+E000",
+      u"U+D800", u"0x", u"&#;", u"&x", u"zzzzqqq", u"U+E000", std::u16string(1, u'\0'), u"&#0;",
   };
   for (const std::u16string& q : kQueries) EXPECT_TRUE(Find(q).empty()) << TextToUtf8(q);
   EXPECT_TRUE(FindCharacters(u"alpha", {}, 0).empty());
@@ -90,6 +95,28 @@ TEST(Find, RecentAndPinnedCharactersComeAheadOfTheRest) {
   EXPECT_EQ(Find(u"euro", lists)[0], 0x20AC);
 }
 
+TEST(Find, NamesGivenByRuleMatchAtTheEdgesOfTheirRanges) {
+  const struct {
+    const char16_t* query;
+    int32_t first;
+  } kCases[] = {
+      {u"CJK UNIFIED IDEOGRAPH-3400", 0x3400}, {u"cjk 4dbf", 0x4DBF},     {u"cjk 9fff", 0x9FFF},
+      {u"cjk unified 20000", 0x20000},         {u"cjk 2a6df", 0x2A6DF},   {u"cjk 323af", 0x323AF},
+      {u"hangul syllable ga", 0xAC00},         {u"hangul gag", 0xAC01},   {u"tangut ideograph-18d08", 0x18D08},
+      {u"khitan 18cd5", 0x18CD5},              {u"nushu 1b2fb", 0x1B2FB}, {u"cjk compatibility 2fa1d", 0x2FA1D},
+  };
+  for (const auto& c : kCases) {
+    const std::vector<int32_t> found = Find(c.query);
+    ASSERT_FALSE(found.empty()) << TextToUtf8(c.query);
+    EXPECT_EQ(found[0], c.first) << TextToUtf8(c.query) << " gave U+" << std::hex << found[0];
+  }
+  // Just past a range's end there is nothing to find.
+  for (const char16_t* q : {u"cjk 323b0", u"tangut 187f8", u"khitan 18cd6", u"nushu 1b2fc", u"cjk 4e00000000000000000"}) {
+    const std::vector<int32_t> found = Find(q);
+    EXPECT_TRUE(found.empty()) << TextToUtf8(q) << " gave U+" << std::hex << found[0];
+  }
+}
+
 TEST(Find, BlankQueryGivesPinnedThenRecent) {
   FindLists lists;
   TogglePin(lists, 0x3B1);
@@ -110,6 +137,10 @@ TEST(Describe, NamesOfEveryKind) {
       {0x03B1, "GREEK SMALL LETTER ALPHA", "Greek small letter alpha", "Greek and Coptic"},
       {0x00C9, "LATIN CAPITAL LETTER E WITH ACUTE", "Latin capital letter E with acute", "Latin-1 Supplement"},
       {0x000A, "LINE FEED", "Line feed", "Basic Latin"},
+      {0x01C5, "LATIN CAPITAL LETTER D WITH SMALL LETTER Z WITH CARON",
+       "Latin capital letter D with small letter z with caron", "Latin Extended-B"},
+      {0x10300, "OLD ITALIC LETTER A", "Old Italic letter a", "Old Italic"},
+      {0x1F44C, "OK HAND SIGN", "OK hand sign", "Miscellaneous Symbols and Pictographs"},
       {0x0F0A, "TIBETAN MARK BKA- SHOG YIG MGO", "Tibetan mark bka- shog yig mgo", "Tibetan"},
       {0x3400, "CJK UNIFIED IDEOGRAPH-3400", "CJK unified ideograph-3400", "CJK Unified Ideographs Extension A"},
       {0x4DBF, "CJK UNIFIED IDEOGRAPH-4DBF", "CJK unified ideograph-4DBF", "CJK Unified Ideographs Extension A"},
@@ -166,6 +197,23 @@ TEST(Describe, AliasesKeywordsEntityAndTooltip) {
   EXPECT_NE(std::find(d.aliases.begin(), d.aliases.end(), u"LF"), d.aliases.end());
   ASSERT_TRUE(DescribeCharacter(0x16A8, d));
   EXPECT_NE(std::find(d.keywords.begin(), d.keywords.end(), u"rune"), d.keywords.end());
+}
+
+TEST(Describe, KeyTooltipsComeFromTheRunningEditionsSets) {
+  const struct {
+    EditionKind edition;
+    bool runic;  // the runic set is the fuller edition's alone
+  } kCases[] = {{EditionKind::Pro, true}, {EditionKind::Standard, false}};
+  for (const auto& c : kCases) {
+    SetCurrentEdition(c.edition);
+    std::unique_ptr<CharTable> t(LoadFreshCharTable());
+    ASSERT_TRUE(t->ok);
+    const bool runic = std::any_of(t->tooltips.begin(), t->tooltips.end(),
+                                   [](const auto& tip) { return tip.first == 0x16A8; });
+    EXPECT_EQ(runic, c.runic);
+    EXPECT_TRUE(std::any_of(t->tooltips.begin(), t->tooltips.end(), [](const auto& tip) { return tip.first == 0xE9; }));
+  }
+  SetCurrentEdition(EditionKind::Pro);
 }
 
 TEST(FindLists, RecentIsNewestFirstWithoutDuplicatesAndBounded) {

@@ -197,5 +197,19 @@ TEST(PreferencesBadInput, RandomBytesReachAFixedPoint) {
   }
 }
 
+TEST(PreferencesText, ValuesReadAsTheyStandAndWriteInPlace) {
+  PreferencesFile f = PreferencesFile::Open("[Config]\r\nList =   3B1  E9 \r\nEmpty=\r\n[Other]\r\nGone = 1\r\n");
+  f.SelectGroup("config");
+  std::string value;
+  ASSERT_TRUE(f.ReadText("list", value));
+  EXPECT_EQ(value, "3B1  E9 ");
+  ASSERT_TRUE(f.ReadText("Empty", value));
+  EXPECT_EQ(value, "");
+  EXPECT_FALSE(f.ReadText("Gone", value));
+  f.WriteText("List", "1F600");
+  f.WriteText("New", "41 42");
+  EXPECT_EQ(f.Serialize(), kMark + "\r\n[Config]\r\nList = 1F600\r\nEmpty = \r\nNew = 41 42\r\n[Other]\r\nGone = 1\r\n");
+}
+
 }  // namespace
 }  // namespace qp
