@@ -108,6 +108,9 @@ void RunQuery(bool newQuery) {
   }
   RefreshFindList(g_find.list);
   ShowSelection();
+  // Drawn before the query box's own repaint and anything else queued.
+  UpdateWindow(g_find.list);
+  UpdateWindow(g_find.detail);
 }
 
 qp::Text EntityOf(int32_t cp) {
@@ -342,6 +345,9 @@ void OpenFindWindow() {
   SetForegroundWindow(hwnd);
   SetFocus(g_find.query);
   FitFindList(g_find.list);
+  // The results are drawn now rather than when the queue next runs dry.
+  UpdateWindow(hwnd);
+  UpdateWindow(g_find.list);
 }
 
 }  // namespace qpw
