@@ -28,6 +28,7 @@ ROOT = os.path.dirname(HERE)
 sys.path.insert(0, HERE)
 sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
 
+import bench_find  # noqa: E402
 import qpwine  # noqa: E402
 import e2e_context  # noqa: E402
 from e2e_context import Context  # noqa: E402
@@ -534,6 +535,52 @@ def report(args, startup, clicks, switches, std_visits, sizes_info, micro_rows, 
     return "\n".join(lines)
 
 
+def find_section(find, sizes_info):
+    exe_sizes = [(label, size) for label, size, _, _ in sizes_info[0]]
+    return "\n".join(["", "Character finder (the Find window):", "",
+                      "| What | Measured: median (min–max) | × baseline | Target | Result |", "|---|---|---|---|---|"]
+                     + bench_find.rows(find, exe_sizes) + [""])
+
+
+def find_only(args):
+    """The Find window's figures alone, written beside the full report (find_results.md)."""
+    started = datetime.datetime.utcnow()
+    load_before = load_average()
+    sizes_info = sizes()
+    work = os.environ.get("QP_E2E_WORK") or os.path.join(BUILD, "bench", "wine")
+    env = qpwine.WineEnv(work=work)
+    timer = ctx = None
+    try:
+        env.start_xvfb()
+        env.ensure_prefix()
+        env.start_wineserver()
+        tools = e2e_context.prepare_tools(env)
+        shutil.copy2(os.path.join(BUILD, "pro-x64", "qpbench.exe"), os.path.join(tools, "qpbench.exe"))
+        ctx = Context(env, tools, "bench-find")
+        timer = Timer(env, os.path.join(tools, "qpbench.exe"))
+        bench = Bench(env, ctx, timer, args.runs, args.start_runs)
+        find = bench_find.measure(bench, memory_of, find_pid, PANEL_PROBES, PANEL_PLACE, args.start_runs)
+    finally:
+        if timer:
+            timer.stop()
+        if ctx:
+            ctx.cleanup()
+        env.close()
+        end_leftovers(env.prefix)
+    text = (f"Measured {started:%Y-%m-%d %H:%M} UTC, {wine_version()}, load before / after: {load_before} / "
+            f"{load_average()}; {args.start_runs} starts of quillpadpro.exe x64, seven one-letter queries each.\n"
+            + find_section(find, sizes_info))
+    out = os.path.join(os.path.dirname(os.path.abspath(args.out)), "find_results.md")
+    os.makedirs(os.path.dirname(out), exist_ok=True)
+    with open(out, "w") as f:
+        f.write(text)
+    with open(os.path.splitext(out)[0] + ".json", "w") as f:
+        json.dump(find, f, indent=1)
+    print(text)
+    print(f"bench: report written to {out}")
+    return 0
+
+
 def main():
     ap = argparse.ArgumentParser()
     ap.add_argument("--runs", type=int, default=9, help="clicks per click-to-text figure (at least 7)")
@@ -541,7 +588,10 @@ def main():
     ap.add_argument("--passes", type=int, default=7, help="rounds through every key set (at least 7)")
     ap.add_argument("--out", default=os.path.join(BUILD, "bench", "results.md"))
     ap.add_argument("--micro", default="", help="the micro_bench program (native, Release)")
+    ap.add_argument("--find-only", action="store_true", help="only the Find window's figures (and the sizes)")
     args = ap.parse_args()
+    if args.find_only:
+        return find_only(args)
     if min(args.runs, args.start_runs, args.passes) < 7:
         ap.error("figures are medians of at least 7 runs")
     # Other work on a shared machine shows up as noise in every figure; the benchmark's own
@@ -587,6 +637,8 @@ def main():
         ctx.cleanup()
         std_visits = bench.standard_visits()
         print(f"bench: standard edition's key-set menu took {time.time() - stage:.0f} s", flush=True)
+        ctx.cleanup()
+        find = bench_find.measure(bench, memory_of, find_pid, PANEL_PROBES, PANEL_PLACE, args.start_runs)
     finally:
         if timer:
             timer.stop()
@@ -596,12 +648,13 @@ def main():
         end_leftovers(env.prefix)
     text = report(args, startup, clicks, switches, std_visits, sizes_info, micro_rows, started, load_before,
                   priority)
+    text += find_section(find, sizes_info)
     os.makedirs(os.path.dirname(os.path.abspath(args.out)), exist_ok=True)
     with open(args.out, "w") as f:
         f.write(text)
     # Every sample, for a closer look than medians give.
     raw = dict(startup=startup[0], startup_memory=startup[1], clicks=clicks, switches=switches,
-               standard_visits=std_visits, micro=micro_rows)
+               standard_visits=std_visits, micro=micro_rows, find=find)
     with open(os.path.splitext(args.out)[0] + ".json", "w") as f:
         json.dump(raw, f, indent=1)
     print(text)

@@ -22,6 +22,7 @@ constexpr int kMenuSettings = 8;  // Ctrl+Up
 constexpr int kMenuShow = 9;
 constexpr int kMenuWebsite = 10;
 constexpr int kMenuDarkMode = 11;  // standard edition only
+constexpr int kMenuFind = 12;      // and the global hotkey
 // Standard edition's key-set menu: item kKeySetMenuBase + n chooses set n.
 constexpr int kKeySetMenuBase = 100;
 

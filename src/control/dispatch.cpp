@@ -5,6 +5,7 @@
 #include "base/platform.h"
 #include "control/program.h"
 #include "keysets/key_face.h"
+#include "find/find_window.h"
 #include "output/delivery.h"
 #include "output/target_list.h"
 #include "settings/settings_store.h"
@@ -57,6 +58,7 @@ void KeyEvent(int n, T type) {
   switch (type) {
     case T::LeftClick:
       DeliverKey(n, Elements().Data(n));
+      NoteTypedCharacter(Elements().Data(n));
       break;
     case T::MouseEnter:
       SetElementFace(n, kFaceHover);
@@ -198,6 +200,9 @@ void MenuDispatch(int item) {
       break;
     case kMenuHelp:
       Call(g_hooks.openHelp);
+      break;
+    case kMenuFind:
+      Call(g_hooks.openFind);
       break;
     case kMenuDarkMode:
       if (!CurrentEdition().hasSettingsWindow) Call(g_hooks.toggleDarkMode);

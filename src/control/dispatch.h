@@ -37,6 +37,8 @@ struct WindowHooks {
   void (*showAbout)() = nullptr;
   void (*showKeySetMenu)() = nullptr;
   void (*toggleDarkMode)() = nullptr;
+  // The Find window, opened or brought forward.
+  void (*openFind)() = nullptr;
 };
 WindowHooks& Hooks();
 

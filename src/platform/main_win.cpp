@@ -17,6 +17,7 @@
 #include "settings/standard_edition.h"
 #include "output/target_list.h"
 #include "platform/delivery_win.h"
+#include "platform/find_window_win.h"
 #include "platform/help_window_win.h"
 #include "platform/keyset_menu_win.h"
 #include "platform/panel_win.h"
@@ -76,6 +77,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   qpw::InstallKeySetMenu();
   qpw::InstallHelpWindow();
   qp::SetShortcutSystem(&qp::WindowsShortcutSystem());
+  qpw::InstallFindWindow();
   OleInitialize(nullptr);
   INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_TREEVIEW_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&icc);
@@ -92,6 +94,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   qpw::InstallSettingsWindow();
   qpw::WatchForegroundWindow();
   qpw::CreateMainWindow();
+  qpw::RegisterFindHotkey();
   qp::RefreshTargetList();
   qp::ApplyTargetNameArg();
   if (qp::CurrentEdition().hasShortcut && app.ShortcutIcon != 0) qp::CreateDesktopShortcut();

@@ -147,6 +147,9 @@ bool HandlePanelInput(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case kTrayMessage:
       OnTray(lp);
       return true;
+    case WM_HOTKEY:
+      DispatchSimple(qp::EventKind::Menu, qp::kMainWindow, qp::kMenuFind);
+      return true;
     default:
       return false;
   }

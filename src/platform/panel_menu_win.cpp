@@ -3,6 +3,8 @@
 
 #include "base/edition.h"
 #include "base/ids.h"
+#include "find/find_window.h"
+#include "platform/find_window_win.h"
 #include "platform/panel_parts_win.h"
 #include "platform/panel_win.h"
 #include "platform/scoped_win.h"
@@ -35,6 +37,7 @@ void BuildMenu() {
   AppendMenuW(menu, MF_STRING, qp::kMenuHelp, L"Help");
   AppendMenuW(menu, MF_STRING, qp::kMenuAbout, L"About");
   AppendMenuW(menu, MF_STRING, qp::kMenuWebsite, L"Visit website");
+  AppendMenuW(menu, MF_STRING, qp::kMenuFind, W(qp::kFindMenuText));
   AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
   AppendMenuW(menu, MF_STRING, qp::kMenuQuit, W(ed.quitItem));
 }
@@ -71,6 +74,10 @@ void EnableMenuEntry(int item, bool enabled) {
   }
 }
 
+void SetMenuEntryText(int item, const qp::Text& text) {
+  if (g_menu) ModifyMenuW(g_menu.get(), static_cast<UINT>(item), MF_BYCOMMAND | MF_STRING, static_cast<UINT_PTR>(item), W(text));
+}
+
 void CheckMenuEntry(int item, bool checked) {
   if (g_menu) {
     CheckMenuItem(g_menu.get(), static_cast<UINT>(item), MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
@@ -80,6 +87,8 @@ void CheckMenuEntry(int item, bool checked) {
 void ShowPopupMenu() {
   HWND main = MainWindow();
   if (!main || !g_menu) return;
+  // Find, chosen from this menu, types into the window the user was in before the menu.
+  NoteWindowBeforeMenu(GetForegroundWindow());
   SetForegroundWindow(main);
   POINT p;
   GetCursorPos(&p);

@@ -32,6 +32,10 @@ void SetTitle(const qp::Text& title);
 void SetTrayTip(const qp::Text& tip);
 void EnableMenuEntry(int item, bool enabled);
 void CheckMenuEntry(int item, bool checked);
+void SetMenuEntryText(int item, const qp::Text& text);
+void SetMenuEntryText(int item, const qp::Text& text);
+// A balloon from the tray icon, for something the user must hear about once.
+void ShowTrayNotification(const qp::Text& title, const qp::Text& text);
 void ShowPopupMenu();
 void InvalidateElement(int number);
 void InvalidatePanel();

@@ -12,6 +12,7 @@
 #include "control/dispatch.h"
 #include "base/platform.h"
 #include "platform/scoped_win.h"
+#include "platform/find_window_win.h"
 #include "platform/panel_win.h"
 #include "platform/text_win.h"
 #include "settings/settings_window.h"
@@ -42,6 +43,7 @@ void DispatchSettingsEvent(qp::EventKind kind, int element = 0,
 bool HandleCommonMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_COMMAND:
+      if (FindHotkeyControlCommand(wp, lp)) return true;
       // Only control notifications; menu-like commands without a control are not ours.
       if (lp != 0 && HIWORD(wp) == BN_CLICKED) {
         DispatchSettingsEvent(qp::EventKind::Element, LOWORD(wp), qp::ElementEventType::LeftClick);
@@ -228,6 +230,7 @@ class WinSettingsUi : public qp::SettingsWindowUi {
     pages_[page] = hwnd;
     if (!hwnd) return;
     for (const qp::SettingsControl& c : qp::SettingsPageControls(page)) CreateControl(hwnd, c);
+    if (page == qp::kGeneralTab) AddFindHotkeyControl(hwnd);
   }
 
   void CreateControl(HWND parent, const qp::SettingsControl& c) {

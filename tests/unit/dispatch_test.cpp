@@ -35,6 +35,7 @@ void InstallRecordingHooks() {
   h.showAbout = [] { g_hookCalls.push_back("showAbout"); };
   h.showKeySetMenu = [] { g_hookCalls.push_back("showKeySetMenu"); };
   h.toggleDarkMode = [] { g_hookCalls.push_back("toggleDarkMode"); };
+  h.openFind = [] { g_hookCalls.push_back("openFind"); };
 }
 
 // A configuration file that notes each save in the fake platform's log, so the save can be
@@ -143,6 +144,8 @@ TEST_F(DispatchTest, AKeyClickDeliversItsCodePointOnce) {
   ASSERT_EQ(fake.sentInputs.size(), 1u);
   ASSERT_EQ(fake.sentInputs[0].size(), 1u);
   EXPECT_EQ(fake.sentInputs[0][0].scanCode, cp);
+  ASSERT_FALSE(App().FindRecent.empty());  // Find lists what the panel typed, too
+  EXPECT_EQ(App().FindRecent[0], cp);
 
   // A key of the more block, with its entity name in that output mode.
   fake.sentInputs.clear();
@@ -340,9 +343,10 @@ TEST_F(DispatchTest, OtherWindowsCloseThroughTheirHooks) {
 }
 
 TEST_F(DispatchTest, MenuItemsOpenTheirWindows) {
-  for (int item : {kMenuSettings, kMenuSelectKeySet, kMenuOutputMode, kMenuGeneral, kMenuAbout, kMenuHelp}) Menu(item);
+  for (int item : {kMenuSettings, kMenuSelectKeySet, kMenuOutputMode, kMenuGeneral, kMenuAbout, kMenuHelp, kMenuFind})
+    Menu(item);
   EXPECT_EQ(g_hookCalls, (std::vector<std::string>{"openSettings -1", "openSettings 1", "openSettings 2",
-                                                    "openSettings 0", "showAbout", "openHelp"}));
+                                                    "openSettings 0", "showAbout", "openHelp", "openFind"}));
   Menu(kMenuWebsite);
   ASSERT_EQ(fake.openedUrls.size(), 1u);
   EXPECT_EQ(fake.openedUrls[0], Text(ProEdition().productPage));

@@ -17,6 +17,11 @@
 
 #include "keysets/layout.h"
 
+namespace qpb {
+// find_bench_win.cpp: the Find window's timings; empty for a command that is not one of them.
+std::string RunFindBenchCommand(const std::string& cmd, std::istringstream& in);
+}  // namespace qpb
+
 namespace {
 
 using Args = std::istringstream;
@@ -382,6 +387,8 @@ std::string RunCommand(const std::string& line) {
   if (cmd == "clicklook") return CmdClickLook(in);
   if (cmd == "setinfo") return CmdSetInfo(in);
   if (cmd == "ping") return "ok";
+  std::string reply = qpb::RunFindBenchCommand(cmd, in);
+  if (!reply.empty()) return reply;
   return "err unknown command " + cmd;
 }
 

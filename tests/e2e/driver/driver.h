@@ -29,5 +29,7 @@ std::string RunAccessCommand(const std::string& cmd, std::istringstream& in);
 // The commands of delivery_commands.cpp (a held clipboard, owners, stacking, integrity levels):
 // the reply, or empty for a command that is not one of them.
 std::string RunDeliveryCommand(const std::string& cmd, std::istringstream& in);
+// The commands of find_commands.cpp (the Find window, hotkeys, menu items by text).
+std::string RunFindCommand(const std::string& cmd, std::istringstream& in);
 
 }  // namespace qpd

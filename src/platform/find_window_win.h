@@ -1,0 +1,27 @@
+// The Find window (platform side): opening it from the menu or the global hotkey, its query
+// box and keys, typing into the window the user was in, and the hotkey's registration and its
+// control on the settings window's General tab. Decisions are in find/find_window.h.
+#pragma once
+#include <windows.h>
+
+namespace qpw {
+
+// Points the dispatch's Find hook at this window.
+void InstallFindWindow();
+// Opens the window (or brings the open one forward), remembering the user's window.
+void OpenFindWindow();
+// The window that had the focus before the program's pop-up menu took it: the one Find types
+// into when it is opened from that menu.
+void NoteWindowBeforeMenu(HWND foreground);
+
+// Registers the hotkey of the program state on the main window and names it in the menu; a
+// failure is told once in a tray notification.
+void RegisterFindHotkey();
+void UnregisterFindHotkey();
+
+// The settings window's General page: the hotkey control below the existing boxes.
+void AddFindHotkeyControl(HWND page);
+// A WM_COMMAND of a settings page: true when it was the hotkey control's and is handled.
+bool FindHotkeyControlCommand(WPARAM wp, LPARAM lp);
+
+}  // namespace qpw
