@@ -50,6 +50,15 @@ endif()
 string(REPLACE "." "," QP_VERSION_COMMAS "${QUILLPAD_VERSION}")
 
 configure_file(${CMAKE_SOURCE_DIR}/resources/quillpad.rc.in ${CMAKE_BINARY_DIR}/quillpad.rc @ONLY)
+# The font is the largest resource: stored packed with zlib (already linked for libpng), it keeps
+# the programs well under their size limit; unpacking it at start takes about a millisecond.
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/TarselSans-Bold.ttf.z
+  COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/tools/pack_resource.py
+          ${CMAKE_SOURCE_DIR}/resources/TarselSans-Bold.ttf ${CMAKE_BINARY_DIR}/TarselSans-Bold.ttf.z
+  DEPENDS ${CMAKE_SOURCE_DIR}/resources/TarselSans-Bold.ttf ${CMAKE_SOURCE_DIR}/tools/pack_resource.py)
+set_source_files_properties(${CMAKE_BINARY_DIR}/quillpad.rc PROPERTIES
+  OBJECT_DEPENDS ${CMAKE_BINARY_DIR}/TarselSans-Bold.ttf.z)
 file(GLOB QP_WIN_SOURCES CONFIGURE_DEPENDS
      ${CMAKE_SOURCE_DIR}/src/platform/*.cpp ${CMAKE_SOURCE_DIR}/src/*/*_win.cpp)
 add_executable(quillpad WIN32 ${QP_WIN_SOURCES} ${CMAKE_BINARY_DIR}/quillpad.rc)

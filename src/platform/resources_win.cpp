@@ -1,7 +1,10 @@
 #include "platform/resources_win.h"
 
+#include <zlib.h>
+
 #include <cstdint>
 #include <cstring>
+#include <vector>
 
 #include "platform/scoped_win.h"
 #include "resource_ids.h"
@@ -28,6 +31,18 @@ bool ResourceBytes(int id, const uint8_t** data, DWORD* size) {
   *data = static_cast<const uint8_t*>(LockResource(loaded));
   *size = SizeofResource(nullptr, res);
   return *data != nullptr && *size > 0;
+}
+
+// A packed resource: its length as 4 little-endian bytes, then zlib's stream. Empty when the
+// bytes are not what they claim to be.
+std::vector<uint8_t> Unpack(const uint8_t* data, DWORD size) {
+  if (size < 4) return {};
+  const uLongf length = data[0] | (data[1] << 8) | (data[2] << 16) | (static_cast<uLongf>(data[3]) << 24);
+  if (length == 0 || length > 16 * 1024 * 1024) return {};
+  std::vector<uint8_t> out(length);
+  uLongf got = length;
+  if (uncompress(out.data(), &got, data + 4, size - 4) != Z_OK || got != length) return {};
+  return out;
 }
 
 HFONT MakeFont(const wchar_t* face, int points, int weight, int dpiY) {
@@ -58,8 +73,12 @@ void LoadPanelFonts() {
   const uint8_t* data = nullptr;
   DWORD size = 0;
   if (ResourceBytes(IDR_FONT, &data, &size)) {
+    // The system keeps its own copy of the font.
+    std::vector<uint8_t> font = Unpack(data, size);
     DWORD count = 0;
-    g_fontResource.Reset(AddFontMemResourceEx(const_cast<uint8_t*>(data), size, nullptr, &count));
+    if (!font.empty()) {
+      g_fontResource.Reset(AddFontMemResourceEx(font.data(), static_cast<DWORD>(font.size()), nullptr, &count));
+    }
   }
   HDC screen = GetDC(nullptr);
   int dpiY = GetDeviceCaps(screen, LOGPIXELSY);
