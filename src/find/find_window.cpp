@@ -5,6 +5,8 @@
 #include "base/edition.h"
 #include "base/platform.h"
 #include "output/delivery.h"
+#include "output/delivery_notice.h"
+#include "output/user_window.h"
 #include "output/format.h"
 
 namespace qp {
@@ -271,15 +273,22 @@ Text FoundCharacterText(int32_t codePoint, TextView entity) {
   return FormatForOutput(codePoint, DeliveryOutputMode(App(), CurrentEdition()), entity);
 }
 
-void DeliverFoundCharacter(uintptr_t window, int32_t codePoint, TextView entity) {
+void DeliverFoundCharacter(uintptr_t window, const Text& title, int32_t codePoint, TextView entity) {
   const Text text = FoundCharacterText(codePoint, entity);
-  CopyToClipboard(text);
+  const bool onClipboard = CopyToClipboard(text);
   Platform& p = Plat();
   if (window != 0 && p.IsWindow(window)) {
-    p.SetForegroundWindow(window);
-    p.SleepMs(50);  // lets the window become active before the input arrives
+    // The window Find was opened from gets the focus back, and the text arrives there or the user
+    // is told, as with a click's remembered window.
+    if (p.SetForegroundWindow(window)) {
+      p.SleepMs(kActivationPauseMs);
+      TypeIntoWindow(window, title, text, onClipboard);
+    } else {
+      TellUser(DeliveryProblem::FocusRefused, window, title, onClipboard);
+    }
+  } else {
+    TypeIntoUserWindow(text, onClipboard);
   }
-  TypeText(text);
   NoteTypedCharacter(codePoint);
 }
 

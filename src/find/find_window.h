@@ -134,9 +134,10 @@ void TogglePinnedCharacter(int32_t codePoint);
 
 // The text one found character delivers: the output form in use, as a key click would.
 Text FoundCharacterText(int32_t codePoint, TextView entity);
-// Types a found character into `window` (0: whatever has the focus) as a key click does: the
-// clipboard first, then the window brought forward and the text typed; then notes it.
-void DeliverFoundCharacter(uintptr_t window, int32_t codePoint, TextView entity);
+// Types a found character into `window`, titled `title` (0: the window the user works in), as a
+// key click does: the clipboard first, then the window brought forward and the text typed, or
+// the user told why not; then notes it.
+void DeliverFoundCharacter(uintptr_t window, const Text& title, int32_t codePoint, TextView entity);
 // Ctrl+C and a click on a detail form: only the clipboard.
 void CopyFoundText(const Text& text);
 

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <string>
 
+#include "base/app_state.h"
 #include "control/dispatch.h"
 #include "find/find.h"
 #include "find/find_window.h"
@@ -50,7 +51,6 @@ struct FindUi {
 
 FindUi g_find;
 HWND g_userWindow = nullptr;  // where typed characters go and the focus returns
-HWND g_beforeMenu = nullptr;
 
 const wchar_t* W(const qp::Text& t) { return reinterpret_cast<const wchar_t*>(t.c_str()); }
 
@@ -118,6 +118,12 @@ qp::Text EntityOf(int32_t cp) {
   return qp::DescribeCharacter(cp, d) ? d.entity : qp::Text();
 }
 
+qp::Text WindowTitle(HWND window) {
+  wchar_t title[256] = {};
+  const int n = window ? GetWindowTextW(window, title, 256) : 0;
+  return qp::Text(reinterpret_cast<const char16_t*>(title), static_cast<size_t>(n > 0 ? n : 0));
+}
+
 void GiveFocusBack() {
   if (g_userWindow && IsWindow(g_userWindow)) SetForegroundWindow(g_userWindow);
 }
@@ -135,7 +141,7 @@ void TypeSelected(bool stayOpen) {
     KillTimer(g_find.window.get(), kRefocusTimer);
     ShowWindow(g_find.window.get(), SW_HIDE);
   }
-  qp::DeliverFoundCharacter(reinterpret_cast<uintptr_t>(g_userWindow), cp, EntityOf(cp));
+  qp::DeliverFoundCharacter(reinterpret_cast<uintptr_t>(g_userWindow), WindowTitle(g_userWindow), cp, EntityOf(cp));
   if (stayOpen) {
     RunQuery(false);
     SetTimer(g_find.window.get(), kRefocusTimer, kRefocusDelayMs, nullptr);
@@ -317,16 +323,16 @@ void PlaceFindWindow() {
 
 void InstallFindWindow() { qp::Hooks().openFind = OpenFindWindow; }
 
-void NoteWindowBeforeMenu(HWND foreground) { g_beforeMenu = foreground; }
-
 void OpenFindWindow() {
   HWND foreground = GetForegroundWindow();
   if (UserWindow(foreground)) {
     g_userWindow = foreground;
-  } else if (UserWindow(g_beforeMenu)) {
-    g_userWindow = g_beforeMenu;
+  } else {
+    // Opened from the pop-up menu or the tray: the window the user worked in before, as a click
+    // would type into.
+    HWND remembered = reinterpret_cast<HWND>(qp::App().UserWindow);
+    if (UserWindow(remembered)) g_userWindow = remembered;
   }
-  g_beforeMenu = nullptr;
   if (!g_find.window.get()) {
     qp::LoadCharacterTable();
     if (!CreateFindWindow()) {

@@ -10,10 +10,6 @@ namespace qpw {
 void InstallFindWindow();
 // Opens the window (or brings the open one forward), remembering the user's window.
 void OpenFindWindow();
-// The window that had the focus before the program's pop-up menu took it: the one Find types
-// into when it is opened from that menu.
-void NoteWindowBeforeMenu(HWND foreground);
-
 // Registers the hotkey of the program state on the main window and names it in the menu; a
 // failure is told once in a tray notification.
 void RegisterFindHotkey();

@@ -4,7 +4,6 @@
 #include "base/edition.h"
 #include "base/ids.h"
 #include "find/find_window.h"
-#include "platform/find_window_win.h"
 #include "platform/panel_parts_win.h"
 #include "platform/panel_win.h"
 #include "platform/scoped_win.h"
@@ -87,8 +86,6 @@ void CheckMenuEntry(int item, bool checked) {
 void ShowPopupMenu() {
   HWND main = MainWindow();
   if (!main || !g_menu) return;
-  // Find, chosen from this menu, types into the window the user was in before the menu.
-  NoteWindowBeforeMenu(GetForegroundWindow());
   SetForegroundWindow(main);
   POINT p;
   GetCursorPos(&p);

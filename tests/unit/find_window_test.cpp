@@ -272,7 +272,7 @@ TEST_F(FindDeliveryTest, TypesTheOutputFormIntoTheUsersWindowAsAKeyClickWould) {
     fake.calls.clear();
     SetCurrentEdition(c.edition);
     App().OutStyle = c.outStyle;
-    DeliverFoundCharacter(user, 0x3B1, c.entity);
+    DeliverFoundCharacter(user, u"", 0x3B1, c.entity);
     EXPECT_EQ(fake.clipboardText, Text(c.want));
     EXPECT_EQ(Typed(), Text(c.want));
     EXPECT_EQ(fake.foregroundRequests, std::vector<uintptr_t>{user});
@@ -285,11 +285,11 @@ TEST_F(FindDeliveryTest, TypesTheOutputFormIntoTheUsersWindowAsAKeyClickWould) {
 TEST_F(FindDeliveryTest, AClosedUsersWindowStillGetsTheClipboardAndTheRecentList) {
   App().OutStyle = 1;
   fake.goneHandles.insert(user);
-  DeliverFoundCharacter(user, 0x1F600, u"");
+  DeliverFoundCharacter(user, u"", 0x1F600, u"");
   EXPECT_TRUE(fake.foregroundRequests.empty());
   EXPECT_EQ(fake.clipboardText, u"\U0001F600");
   EXPECT_EQ(Typed(), u"\U0001F600");
-  DeliverFoundCharacter(0, 0x3B1, u"");
+  DeliverFoundCharacter(0, u"", 0x3B1, u"");
   ASSERT_GE(App().FindRecent.size(), 2u);
   EXPECT_EQ(App().FindRecent[0], 0x3B1);
   EXPECT_EQ(App().FindRecent[1], 0x1F600);
