@@ -108,7 +108,7 @@ class Platform {
   virtual void SetClipboardText(uintptr_t block) = 0;  // CF_UNICODETEXT; the system owns it
   virtual void SendInput(const std::vector<KeyInputRecord>& records, size_t count) = 0;
 
-  // ---- added later; defaults keep test fakes small ---------------------------------------
+  // ---- harmless defaults: a fake overrides these only where a test looks at them -----------
   // The taskbar's state and position (SHAppBarMessage); false when the shell answers nothing.
   virtual bool QueryTaskbar(uint32_t& state, uint32_t& edge, int& left, int& top, int& right, int& bottom) {
     state = edge = 0;

@@ -97,11 +97,7 @@ PreferencesFile PreferencesFile::Open(std::string_view bytes) {
   return file;
 }
 
-PreferencesFile PreferencesFile::Create() {
-  PreferencesFile file;
-  file.modified_ = true;
-  return file;
-}
+PreferencesFile PreferencesFile::Create() { return PreferencesFile(); }
 
 void PreferencesFile::SelectGroup(std::string_view name) {
   for (size_t i = 0; i < lines_.size(); ++i) {
@@ -137,7 +133,6 @@ int32_t PreferencesFile::ReadInt(std::string_view key, int32_t fallback) const {
 }
 
 void PreferencesFile::WriteInt(std::string_view key, int32_t value) {
-  modified_ = true;
   std::string text = std::to_string(value);
   const size_t found = FindKey(key);
   if (found != kNone) {
