@@ -124,7 +124,7 @@ class Platform {
   // A notification balloon at the tray icon; false when the shell did not take it.
   virtual bool ShowTrayNotice(const Text& title, const Text& text) = 0;
 
-  // ---- added later; defaults keep test fakes small ---------------------------------------
+  // ---- harmless defaults: a fake overrides these only where a test looks at them -----------
   // The taskbar's state and position (SHAppBarMessage); false when the shell answers nothing.
   virtual bool QueryTaskbar(uint32_t& state, uint32_t& edge, int& left, int& top, int& right, int& bottom) {
     state = edge = 0;

@@ -46,10 +46,4 @@ inline bool RectContains(const Rect& r, int x, int y) {
   return x >= r.x && y >= r.y && int64_t{x} < int64_t{r.x} + r.w && int64_t{y} < int64_t{r.y} + r.h;
 }
 
-// True when the two rectangles share at least one pixel.
-inline bool RectsOverlap(const Rect& a, const Rect& b) {
-  return int64_t{a.x} < int64_t{b.x} + b.w && int64_t{b.x} < int64_t{a.x} + a.w &&
-         int64_t{a.y} < int64_t{b.y} + b.h && int64_t{b.y} < int64_t{a.y} + a.h;
-}
-
 }  // namespace qp

@@ -60,17 +60,6 @@ const RuneRow* RuneRows() { return kRuneRowTable; }
 
 const char16_t* KeySetName(int setNumber) { return kSetNames[ValidSet(setNumber)]; }
 
-int KeySetPositions(int setNumber) { return KeySetRecords(setNumber).positions; }
-
-int KeySetKeyCount(int setNumber) {
-  const KeySetTable table = KeySetRecords(setNumber);
-  int keys = 0;
-  for (int i = 1; i <= table.positions; ++i) {
-    if (table.records[i].codePoint >= 1) ++keys;
-  }
-  return keys;
-}
-
 int StandardToFullerSet(int standardNumber) {
   if (standardNumber < 1 || standardNumber > kStandardKeySetCount) return 1;
   return kStandardSets[standardNumber];

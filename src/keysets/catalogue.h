@@ -15,9 +15,6 @@ const RuneRow* RuneRows();
 
 // Catalogue name of a set; out of range gives set 1's.
 const char16_t* KeySetName(int setNumber);
-// Size of the set's table (highest position) and the number of keys in it.
-int KeySetPositions(int setNumber);
-int KeySetKeyCount(int setNumber);
 
 // Standard edition number 1..15 to the fuller number; anything else gives 1.
 int StandardToFullerSet(int standardNumber);

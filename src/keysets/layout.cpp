@@ -185,11 +185,4 @@ int PauseBeforePositionMs(int set, int position) {
   return p.beforeMs;
 }
 
-int TotalLoadPauseMs(int set) {
-  int total = LoadPausesFor(set).afterLoopMs;
-  const int last = LayoutPositionCount(set);
-  for (int i = 1; i <= last; ++i) total += PauseBeforePositionMs(set, i);
-  return total;
-}
-
 }  // namespace qp

@@ -54,7 +54,8 @@ struct LabelPlace {
 };
 const LabelPlace* OghamLabelPlaces();  // kOghamLabelCount entries
 
-// Pauses the two big sets take while loading, so the window can catch up painting.
+// Fixed pauses the two biggest sets take while loading. The thread sleeps, so nothing paints
+// meanwhile: the new keys appear together when the panel is redrawn after the load.
 struct LoadPausePlan {
   int set;
   int everyNth;      // pause before each position that is a multiple of this; 0 for none
@@ -65,7 +66,5 @@ struct LoadPausePlan {
 LoadPausePlan LoadPausesFor(int set);
 // Milliseconds to wait before handling `position` of `set`.
 int PauseBeforePositionMs(int set, int position);
-// Everything a full load of `set` spends pausing (a benchmark subtracts it).
-int TotalLoadPauseMs(int set);
 
 }  // namespace qp

@@ -13,6 +13,7 @@
 #include "platform/scoped_win.h"
 #include "platform/resources_win.h"
 #include "platform/text_win.h"
+#include "platform/window_class_win.h"
 #include "shell/about_box.h"
 #include "shell/help_pages.h"
 #include "shell/help_window.h"
@@ -107,12 +108,7 @@ void ApplyTopmost() {
 }
 
 void DispatchHelp(qp::EventKind kind, int element = 0, qp::ElementEventType type = qp::ElementEventType::Change) {
-  qp::Event e;
-  e.kind = kind;
-  e.window = qp::kHelpWindow;
-  e.element = element;
-  e.type = type;
-  qp::Dispatch(e);
+  qp::Dispatch({kind, qp::kHelpWindow, element, type});
 }
 
 LRESULT CALLBACK HelpProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -165,16 +161,7 @@ LRESULT CALLBACK HelpProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 bool RegisterHelpClass(HINSTANCE instance) {
   static bool registered = false;
   if (registered) return true;
-  WNDCLASSEXW wc = {};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = HelpProc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.hIcon = ProgramIcon(32);
-  wc.hIconSm = ProgramIcon(16);
-  wc.lpszClassName = kHelpClass;
-  registered = RegisterClassExW(&wc) != 0;
+  registered = RegisterWindowClass(instance, {kHelpClass, HelpProc, 0, true, true});
   return registered;
 }
 

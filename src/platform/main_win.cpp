@@ -8,14 +8,10 @@
 #include <vector>
 
 #include "base/app_state.h"
-#include "base/command_line.h"
-#include "control/dispatch.h"
 #include "base/edition.h"
 #include "base/instance_check.h"
 #include "base/platform.h"
-#include "control/program.h"
-#include "settings/standard_edition.h"
-#include "output/target_list.h"
+#include "control/startup.h"
 #include "platform/delivery_win.h"
 #include "platform/find_window_win.h"
 #include "platform/help_window_win.h"
@@ -26,7 +22,6 @@
 #include "platform/win_platform.h"
 #include "settings/desktop_shortcut_win.h"
 #include "settings/settings_fs_win.h"
-#include "settings/settings_store.h"
 #include "shell/window_moves.h"
 
 #ifndef QP_EDITION_PRO
@@ -82,21 +77,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_TREEVIEW_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&icc);
 
-  qp::ResetApp();
-  qp::AppState& app = qp::App();
-  qp::ParseCommandLine(ProgramParameters(), app);
-  qp::SettingsFs& fs = qp::WindowsSettingsFs();
-  qp::SetSettingsFs(&fs);
-  qp::LoadSettings(app, fs, qp::CurrentEdition());
-  qp::ApplyEditionStartState(app, qp::CurrentEdition());
+  qp::LoadStartState(ProgramParameters(), qp::WindowsSettingsFs());
   CheckOtherInstance();
   qp::ReadTaskbarInfo();
   qpw::InstallSettingsWindow();
   qpw::WatchForegroundWindow();
   qpw::CreateMainWindow();
   qpw::RegisterFindHotkey();
-  qp::RefreshTargetList();
-  qp::ApplyTargetNameArg();
-  if (qp::CurrentEdition().hasShortcut && app.ShortcutIcon != 0) qp::CreateDesktopShortcut();
+  qp::FinishStartup();
   qpw::RunEventLoop();
 }

@@ -26,20 +26,11 @@ std::wstring g_tipText;
 qp::Point g_pressPoint;
 
 void DispatchElementEvents(const std::vector<qp::ElementEvent>& events) {
-  for (const qp::ElementEvent& ev : events) {
-    qp::Event e;
-    e.kind = qp::EventKind::Element;
-    e.window = qp::kMainWindow;
-    e.element = ev.element;
-    e.type = ev.type;
-    qp::Dispatch(e);
-  }
+  for (const qp::ElementEvent& ev : events) qp::Dispatch({qp::EventKind::Element, qp::kMainWindow, ev.element, ev.type});
 }
 
 void DispatchSimple(qp::EventKind kind, int window, int item = 0, int trayType = 0) {
-  qp::Event e;
-  e.kind = kind;
-  e.window = window;
+  qp::Event e{kind, window};
   e.item = item;
   e.trayType = trayType;
   qp::Dispatch(e);

@@ -20,6 +20,7 @@
 #include "platform/scoped_win.h"
 #include "platform/session_events_win.h"
 #include "platform/text_win.h"
+#include "platform/window_class_win.h"
 #include "shell/panel.h"
 #include "shell/panel_geometry.h"
 #include "shell/window_moves.h"
@@ -69,17 +70,8 @@ LRESULT CALLBACK MainProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 bool RegisterClasses(HINSTANCE instance) {
-  WNDCLASSEXW wc = {};
-  wc.cbSize = sizeof wc;
-  wc.style = CS_DBLCLKS;
-  wc.lpfnWndProc = MainProc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-  wc.hIcon = ProgramIcon(32);
-  wc.hIconSm = ProgramIcon(16);
-  wc.lpszClassName = kMainClass;
-  if (!RegisterClassExW(&wc)) return false;
-  return RegisterFrameClass(instance);
+  return RegisterWindowClass(instance, {kMainClass, MainProc, CS_DBLCLKS, false, true}) &&
+         RegisterFrameClass(instance);
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "platform/find_window_win.h"
 #include "platform/panel_win.h"
 #include "platform/text_win.h"
+#include "platform/window_class_win.h"
 #include "settings/settings_window.h"
 
 namespace qpw {
@@ -30,12 +31,7 @@ constexpr DWORD kWindowExStyle = WS_EX_TOOLWINDOW;
 
 void DispatchSettingsEvent(qp::EventKind kind, int element = 0,
                            qp::ElementEventType type = qp::ElementEventType::LeftClick) {
-  qp::Event e;
-  e.kind = kind;
-  e.window = qp::kSettingsWindow;
-  e.element = element;
-  e.type = type;
-  qp::Dispatch(e);
+  qp::Dispatch({kind, qp::kSettingsWindow, element, type});
 }
 
 // Shared by the window and its pages: a clicked box, option or button, and a right-click on
@@ -158,18 +154,8 @@ class WinSettingsUi : public qp::SettingsWindowUi {
   static bool RegisterClasses(HINSTANCE instance) {
     static bool registered = false;
     if (registered) return true;
-    WNDCLASSEXW wc = {};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = WindowProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
-    wc.lpszClassName = kWindowClass;
-    if (!RegisterClassExW(&wc)) return false;
-    WNDCLASSEXW pc = wc;
-    pc.lpfnWndProc = PageProc;
-    pc.lpszClassName = kPageClass;
-    if (!RegisterClassExW(&pc)) {
+    if (!RegisterWindowClass(instance, {kWindowClass, WindowProc, 0, true, false})) return false;
+    if (!RegisterWindowClass(instance, {kPageClass, PageProc, 0, true, false})) {
       UnregisterClassW(kWindowClass, instance);
       return false;
     }

@@ -12,6 +12,7 @@
 #include "platform/panel_win.h"
 #include "platform/resources_win.h"
 #include "platform/scoped_win.h"
+#include "platform/window_class_win.h"
 #include "shell/panel.h"
 
 namespace qpw {
@@ -79,13 +80,7 @@ LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 HWND TargetBoxWindow() { return g_combo; }
 
 bool RegisterFrameClass(HINSTANCE instance) {
-  WNDCLASSEXW fc = {};
-  fc.cbSize = sizeof fc;
-  fc.lpfnWndProc = FrameProc;
-  fc.hInstance = instance;
-  fc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-  fc.lpszClassName = kFrameClass;
-  return RegisterClassExW(&fc) != 0;
+  return RegisterWindowClass(instance, {kFrameClass, FrameProc});
 }
 
 void CreateTargetWindows(HINSTANCE instance) {

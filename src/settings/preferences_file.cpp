@@ -97,11 +97,7 @@ PreferencesFile PreferencesFile::Open(std::string_view bytes) {
   return file;
 }
 
-PreferencesFile PreferencesFile::Create() {
-  PreferencesFile file;
-  file.modified_ = true;
-  return file;
-}
+PreferencesFile PreferencesFile::Create() { return PreferencesFile(); }
 
 void PreferencesFile::SelectGroup(std::string_view name) {
   for (size_t i = 0; i < lines_.size(); ++i) {
@@ -146,7 +142,6 @@ bool PreferencesFile::ReadText(std::string_view key, std::string& value) const {
 void PreferencesFile::WriteInt(std::string_view key, int32_t value) { WriteText(key, std::to_string(value)); }
 
 void PreferencesFile::WriteText(std::string_view key, std::string_view value) {
-  modified_ = true;
   std::string text(value);
   const size_t found = FindKey(key);
   if (found != kNone) {

@@ -35,8 +35,7 @@ class PreferencesFile {
   // without it every byte is a Latin-1 character, converted to UTF-8. The content
   // is then split at CR and LF; empty and blank lines are dropped.
   static PreferencesFile Open(std::string_view bytes);
-  // A new, empty file. It counts as modified, so it is always written, and writes
-  // at least the mark and CR LF.
+  // A new, empty file; it writes at least the mark and CR LF.
   static PreferencesFile Create();
 
   // Selects the first group of that name. When there is none, every read answers
@@ -53,8 +52,6 @@ class PreferencesFile {
   // As WriteInt, with a value text.
   void WriteText(std::string_view key, std::string_view value);
 
-  // Whether anything was written, so that closing must rewrite the file.
-  bool Modified() const { return modified_; }
   // The whole file as it is to be written back: the mark and CR LF, then every line
   // followed by CR LF. A file that was opened empty is written without the mark.
   std::string Serialize() const;
@@ -74,7 +71,6 @@ class PreferencesFile {
   size_t group_ = kNone;    // index of the selected group's header
   bool pending_ = false;    // a group was asked for but is not in the file yet
   std::string pendingName_;
-  bool modified_ = false;
   bool withMark_ = true;
 };
 

@@ -87,51 +87,19 @@ bool ElementTable::SetRect(int number, const Rect& rect) {
   return true;
 }
 
-bool ElementTable::MoveTo(int number, int x, int y) {
-  const Element* e = Find(number);
-  return e && SetRect(number, {x, y, e->rect.w, e->rect.h});
-}
-
 bool ElementTable::Resize(int number, int w, int h) {
   const Element* e = Find(number);
   return e && SetRect(number, {e->rect.x, e->rect.y, w, h});
 }
 
-bool ElementTable::Show(int number, bool visible) {
-  Slot* s = Live(number);
-  if (s) s->element.visible = visible;
-  return s != nullptr;
-}
-
-bool ElementTable::Enable(int number, bool enabled) {
-  Slot* s = Live(number);
-  if (s) s->element.enabled = enabled;
-  return s != nullptr;
-}
-
+bool ElementTable::Show(int number, bool visible) { return SetField(number, &Element::visible, visible); }
+bool ElementTable::Enable(int number, bool enabled) { return SetField(number, &Element::enabled, enabled); }
 bool ElementTable::SetChildWindow(int number, bool childWindow) {
-  Slot* s = Live(number);
-  if (s) s->element.childWindow = childWindow;
-  return s != nullptr;
+  return SetField(number, &Element::childWindow, childWindow);
 }
-
-bool ElementTable::SetData(int number, int32_t data) {
-  Slot* s = Live(number);
-  if (s) s->element.data = data;
-  return s != nullptr;
-}
-
-bool ElementTable::SetTooltip(int number, const Text& tooltip) {
-  Slot* s = Live(number);
-  if (s) s->element.tooltip = tooltip;
-  return s != nullptr;
-}
-
-bool ElementTable::SetFace(int number, int face) {
-  Slot* s = Live(number);
-  if (s) s->element.face = face;
-  return s != nullptr;
-}
+bool ElementTable::SetData(int number, int32_t data) { return SetField(number, &Element::data, data); }
+bool ElementTable::SetTooltip(int number, const Text& tooltip) { return SetField(number, &Element::tooltip, tooltip); }
+bool ElementTable::SetFace(int number, int face) { return SetField(number, &Element::face, face); }
 
 int32_t ElementTable::Data(int number) const {
   const Element* e = Find(number);

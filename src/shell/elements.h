@@ -45,7 +45,6 @@ class ElementTable {
   const Element* Find(int number) const;
 
   bool SetRect(int number, const Rect& rect);
-  bool MoveTo(int number, int x, int y);
   bool Resize(int number, int w, int h);
   bool Show(int number, bool visible);
   bool Enable(int number, bool enabled);
@@ -77,6 +76,13 @@ class ElementTable {
 
   Slot* Live(int number);
   const Slot* Live(int number) const;
+  // Sets one field of an existing element; false for an element that does not exist.
+  template <typename T>
+  bool SetField(int number, T Element::*field, const T& value) {
+    Slot* s = Live(number);
+    if (s) s->element.*field = value;
+    return s != nullptr;
+  }
   bool Contains(int ancestor, int number) const;
   void AppendChildrenInOrder(int parent, std::vector<int>& out) const;
 

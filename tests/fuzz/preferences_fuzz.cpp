@@ -149,7 +149,6 @@ void FuzzFileWrites(const std::string& bytes, Choices& pick) {
     w.lastValue[Lower(key)] = value;
     QP_FUZZ_CHECK(file.ReadInt(key, value ^ 1) == value);
   }
-  QP_FUZZ_CHECK(file.Modified() == (writes > 0));
 
   const std::string written = file.Serialize();
   PreferencesFile back = PreferencesFile::Open(written);

@@ -23,6 +23,7 @@
 #include "shell/keyset_menu.h"
 #include "shell/panel.h"
 #include "shell/panel_geometry.h"
+#include "table_checks.h"
 
 namespace qp {
 namespace {

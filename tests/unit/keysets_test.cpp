@@ -6,6 +6,7 @@
 #include <string>
 
 #include "keysets/catalogue.h"
+#include "table_checks.h"
 
 namespace qp {
 namespace {

@@ -12,6 +12,7 @@
 #include "keysets/layout.h"
 #include "shell/panel.h"
 #include "shell/panel_geometry.h"
+#include "table_checks.h"
 
 namespace qp {
 

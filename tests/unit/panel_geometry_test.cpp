@@ -5,6 +5,7 @@
 
 #include "keysets/layout.h"
 #include "shell/panel_geometry.h"
+#include "table_checks.h"
 
 namespace qp {
 namespace {

@@ -365,13 +365,20 @@ std::string CmdClickLook(Args& in) {
   }
 }
 
+// Everything a full load of `set` spends in its loader's pauses.
+int TotalLoadPauseMs(int set) {
+  int total = qp::LoadPausesFor(set).afterLoopMs;
+  for (int i = 1; i <= qp::LayoutPositionCount(set); ++i) total += qp::PauseBeforePositionMs(set, i);
+  return total;
+}
+
 // setinfo <set>: what a full load of the set spends in its loader's pauses, and the height its
 // grid asks for (wide layout, then Esperanto's compact one).
 std::string CmdSetInfo(Args& in) {
   int set = 1;
   in >> set;
   char buf[64];
-  std::snprintf(buf, sizeof buf, "ok %d %d %d", qp::TotalLoadPauseMs(set), qp::KeyAreaHeightForSet(set, false),
+  std::snprintf(buf, sizeof buf, "ok %d %d %d", TotalLoadPauseMs(set), qp::KeyAreaHeightForSet(set, false),
                 qp::KeyAreaHeightForSet(set, true));
   return buf;
 }
