@@ -102,7 +102,19 @@ class Context:
             if again == reply:
                 break
             reply = again
-        return parse_rect_reply(reply)
+        rects = parse_rect_reply(reply)
+        self.wait_painted(rects[1])
+        return rects
+
+    # Wine's desktop colour, as the virtual desktop shows where no window is.
+    DESKTOP = "256f95"
+
+    def wait_painted(self, client, timeout=10):
+        """A loaded machine may list a shown window a moment before its first paint reaches the
+        screen; the pixels a scenario reads are the painted ones."""
+        deadline = time.time() + timeout
+        while time.time() < deadline and self.d(f"pixel {client[0]} {client[1]}").lower() == self.DESKTOP:
+            time.sleep(0.1)
 
     # ---- files beside the program ---------------------------------------------------------
     @staticmethod

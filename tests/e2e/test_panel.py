@@ -31,15 +31,7 @@ def _start(ctx, set_number, dark, extra=None):
     ctx.write_config(folder, ctx.config_lines(**keys))
     app = ctx.launch("pro", folder=folder)
     window, client, title = ctx.wait_panel("pro")
-    _wait_painted(ctx, client)
     return app, client, title
-
-
-def _wait_painted(ctx, client, timeout=10):
-    """A loaded machine may show the window a moment before its first paint reaches the screen."""
-    deadline = time.time() + timeout
-    while time.time() < deadline and _pixel(ctx, client[0], client[1]) not in FRAME.values():
-        time.sleep(0.1)
 
 
 def test_every_set_in_both_schemes(ctx):
