@@ -30,7 +30,8 @@ Point CornerPosition(DockInput in, Corner c) {
 }  // namespace
 
 bool InDockedCorner(const DockInput& in) {
-  return CornerPosition(in, NearestCorner(in)) == Point{in.window.x, in.window.y};
+  // Within snapping reach of the corner, which also takes in the start placement's corner.
+  return ProximityDockPosition(in) == CornerPosition(in, NearestCorner(in));
 }
 
 Rect PlaceAfterDpiChange(const DockInput& before, const DockInput& after, const Rect& suggested, int logicalWidth,

@@ -6,8 +6,8 @@
 
 namespace qp {
 
-// True when the window in `in` sits exactly where docking puts it in the screen corner nearest to
-// its centre.
+// True when the window in `in` is docked: snapping would put it (or keep it) in the screen corner
+// nearest to its centre.
 bool InDockedCorner(const DockInput& in);
 
 // The window's new rectangle: the suggested rectangle's position with the panel's size at the new

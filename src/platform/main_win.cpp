@@ -16,6 +16,7 @@
 #include "app/program.h"
 #include "app/standard_edition.h"
 #include "output/target_list.h"
+#include "platform/dpi_win.h"
 #include "platform/help_window_win.h"
 #include "platform/keyset_menu_win.h"
 #include "platform/panel_win.h"
@@ -70,6 +71,7 @@ void CheckOtherInstance() {
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   qp::SetCurrentEdition(QP_EDITION_PRO ? qp::EditionKind::Pro : qp::EditionKind::Standard);
+  qpw::DeclareDpiAwareness();
   static qpw::WinPlatform platform;
   qp::SetPlatform(&platform);
   qpw::InstallKeySetMenu();

@@ -11,9 +11,12 @@
 #include "app/dispatch.h"
 #include "app/edition.h"
 #include "app/platform.h"
+#include "dpi/dpi_scale.h"
 #include "keysets/key_face.h"
 #include "keysets/layout.h"
+#include "platform/dpi_win.h"
 #include "platform/gdi_win.h"
+#include "platform/panel_dpi_win.h"
 #include "platform/help_window_win.h"
 #include "platform/paint_win.h"
 #include "platform/resources_win.h"
@@ -153,23 +156,23 @@ LRESULT CALLBACK MainProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       Paint(hwnd);
       return 0;
     case WM_MOUSEMOVE:
-      OnMouseMove(static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp)));
+      OnMouseMove(PanelLogicalPoint(lp).x, PanelLogicalPoint(lp).y);
       return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
+      // The press point stays in physical pixels: dragging works on the screen's pixels.
       g_pressPoint = qp::Point{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
       SetCapture(hwnd);
-      DispatchElementEvents(
-          g_tracker.LeftDown(qp::Elements(), static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))));
+      DispatchElementEvents(g_tracker.LeftDown(qp::Elements(), PanelLogicalPoint(lp).x, PanelLogicalPoint(lp).y));
       return 0;
     case WM_LBUTTONUP: {
-      auto events = g_tracker.LeftUp(qp::Elements(), static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp)));
+      auto events = g_tracker.LeftUp(qp::Elements(), PanelLogicalPoint(lp).x, PanelLogicalPoint(lp).y);
       if (GetCapture() == hwnd) ReleaseCapture();
       DispatchElementEvents(events);
       return 0;
     }
     case WM_RBUTTONUP:
-      OnRightUp(static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp)));
+      OnRightUp(PanelLogicalPoint(lp).x, PanelLogicalPoint(lp).y);
       return 0;
     case WM_MOUSELEAVE: {
       g_trackingLeave = false;
@@ -196,6 +199,9 @@ LRESULT CALLBACK MainProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case kTrayMessage:
       OnTray(lp);
       return 0;
+    case WM_DPICHANGED:
+      OnPanelDpiChanged(ReadDpiChange(hwnd, wp, lp));
+      return 0;
     default:
       break;
   }
@@ -219,7 +225,7 @@ void DrawTargetItem(const DRAWITEMSTRUCT* di) {
   if (got < 0) return;
   Selected font(di->hDC, PanelFont(qp::kFontBar));
   SetTextColor(di->hDC, static_cast<COLORREF>(static_cast<uint32_t>(app.PanelTextColor)));
-  TextOutW(di->hDC, di->rcItem.left + 2, di->rcItem.top + 1, buffer, static_cast<int>(got));
+  TextOutW(di->hDC, di->rcItem.left + PanelScale(2), di->rcItem.top + PanelScale(1), buffer, static_cast<int>(got));
 }
 
 LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -231,7 +237,7 @@ LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       return TRUE;
     case WM_MEASUREITEM: {
       auto* mi = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
-      mi->itemHeight = 16;
+      mi->itemHeight = static_cast<UINT>(PanelScale(16));
       return TRUE;
     }
     case WM_ERASEBKGND: {
@@ -295,7 +301,7 @@ void AddTrayIcon() {
   nid.uID = kTrayIconId;
   nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   nid.uCallbackMessage = kTrayMessage;
-  nid.hIcon = ProgramIcon(GetSystemMetrics(SM_CXSMICON));
+  nid.hIcon = ProgramIcon(SmallIconSize(PanelDpi()));
   lstrcpynW(nid.szTip, W(qp::Text(qp::CurrentEdition().trayPrefix)), 64);
   g_trayAdded = Shell_NotifyIconW(NIM_ADD, &nid) != FALSE;
 }
@@ -311,16 +317,18 @@ void RemoveTrayIcon() {
 }
 
 void CreateTargetWindows(HINSTANCE instance) {
-  auto frame = qp::Elements().AbsoluteRect(qp::kTargetFrame);
-  if (!frame) return;
-  g_frame = CreateWindowExW(WS_EX_NOACTIVATE, kFrameClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, frame->x,
-                            frame->y, frame->w, frame->h, g_main, reinterpret_cast<HMENU>(qp::kTargetFrame),
+  auto logicalFrame = qp::Elements().AbsoluteRect(qp::kTargetFrame);
+  if (!logicalFrame) return;
+  const qp::Rect frame = qp::ScaleRect(*logicalFrame, PanelDpi());
+  g_frame = CreateWindowExW(WS_EX_NOACTIVATE, kFrameClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, frame.x,
+                            frame.y, frame.w, frame.h, g_main, reinterpret_cast<HMENU>(qp::kTargetFrame),
                             instance, nullptr);
   const qp::Element* box = qp::Elements().Find(qp::kTargetBox);
   if (!g_frame || !box) return;
+  const qp::Rect boxRect = qp::ScaleRect(box->rect, PanelDpi());
   g_combo = CreateWindowExW(0, L"COMBOBOX", L"",
                             WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS,
-                            box->rect.x, box->rect.y, box->rect.w, box->rect.h, g_frame,
+                            boxRect.x, boxRect.y, boxRect.w, boxRect.h, g_frame,
                             reinterpret_cast<HMENU>(qp::kTargetBox), instance, nullptr);
   if (g_combo) {
     SendMessageW(g_combo, WM_SETFONT, reinterpret_cast<WPARAM>(PanelFont(qp::kFontBar)), FALSE);
@@ -341,7 +349,8 @@ void CreateTooltip(HINSTANCE instance) {
   ti.rect = {0, 0, 4000, 4000};
   ti.lpszText = const_cast<wchar_t*>(L"");
   SendMessageW(g_tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
-  SendMessageW(g_tooltip, TTM_SETMAXTIPWIDTH, 0, 400);
+  SendMessageW(g_tooltip, TTM_SETMAXTIPWIDTH, 0, PanelScale(400));
+  SetTooltipFontForDpi(g_tooltip);
   SendMessageW(g_tooltip, TTM_ACTIVATE, FALSE, 0);
 }
 
@@ -349,7 +358,10 @@ void SyncChildWindows() {
   if (!g_frame) return;
   auto frame = qp::Elements().AbsoluteRect(qp::kTargetFrame);
   bool shown = frame && qp::Elements().IsShown(qp::kTargetFrame);
-  if (frame) SetWindowPos(g_frame, nullptr, frame->x, frame->y, frame->w, frame->h, SWP_NOZORDER | SWP_NOACTIVATE);
+  if (frame) {
+    const qp::Rect f = qp::ScaleRect(*frame, PanelDpi());
+    SetWindowPos(g_frame, nullptr, f.x, f.y, f.w, f.h, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   ShowWindow(g_frame, shown ? SW_SHOWNA : SW_HIDE);
   InvalidateRect(g_frame, nullptr, TRUE);
   if (g_combo) InvalidateRect(g_combo, nullptr, TRUE);
@@ -376,6 +388,18 @@ void RegisterShortcuts() {
 
 HWND MainWindow() { return g_main; }
 HWND TargetBoxWindow() { return g_combo; }
+HWND PanelTooltipWindow() { return g_tooltip; }
+
+void RefreshTrayIcon() {
+  if (!g_trayAdded) return;
+  NOTIFYICONDATAW nid = {};
+  nid.cbSize = sizeof nid;
+  nid.hWnd = g_main;
+  nid.uID = kTrayIconId;
+  nid.uFlags = NIF_ICON;
+  nid.hIcon = ProgramIcon(SmallIconSize(PanelDpi()));
+  Shell_NotifyIconW(NIM_MODIFY, &nid);
+}
 
 bool CreateMainWindow() {
   HINSTANCE instance = GetModuleHandleW(nullptr);
@@ -389,6 +413,11 @@ bool CreateMainWindow() {
                            app.PanelHeight + qp::kPanelFrame, nullptr, nullptr, instance, nullptr);
   if (!g_main) return false;
   SetWindowLongPtrW(g_main, GWL_EXSTYLE, GetWindowLongPtrW(g_main, GWL_EXSTYLE) | WS_EX_NOACTIVATE);
+  SetPanelDpi(QueryWindowDpi(g_main));
+  if (PanelDpi() != qp::kBaseDpi) {
+    SetWindowPos(g_main, nullptr, 0, 0, PanelScale(app.PanelWidth + qp::kPanelFrame),
+                 PanelScale(app.PanelHeight + qp::kPanelFrame), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   BuildMenu();
   LoadPanelFonts();
   app.KeySize = qp::kKeySize;
@@ -523,7 +552,7 @@ void InvalidateElement(int number) {
   if (!g_main) return;
   auto abs = qp::Elements().AbsoluteRect(number);
   if (!abs) return;
-  RECT r = {abs->x, abs->y, abs->x + abs->w, abs->y + abs->h};
+  RECT r = PanelRect(*abs);
   InvalidateRect(g_main, &r, FALSE);
 }
 

@@ -60,6 +60,7 @@ class WinPlatform : public qp::Platform {
   bool QueryTaskbar(uint32_t& state, uint32_t& edge, int& left, int& top, int& right, int& bottom) override;
   void EndProgram() override;
   void CheckMenuItem(int item, bool checked) override;
+  int MainWindowDpi() override;
 };
 
 }  // namespace qpw

@@ -5,6 +5,7 @@
 
 #include "dpi/dpi_change.h"
 #include "dpi/dpi_scale.h"
+#include "dpi/image_scale.h"
 #include "shell/docking.h"
 #include "shell/panel_geometry.h"
 
@@ -152,6 +153,10 @@ TEST(DpiChange, DockedPanelKeepsItsCornerAtTheNewSize) {
   const DockInput docked144 = Screen150(2118, 1326);
   EXPECT_EQ(PlaceAfterDpiChange(docked144, before96, {2118, 1326, 502, 150}, 502, 150, true),
             (Rect{1920 - 502 - 6, 1040 - 150 - 6, 502, 150}));
+  // Placed at start flush in the corner, without the snapping margin: docked all the same.
+  DockInput flush = before96;
+  flush.window = {1920 - 502, 1040 - 150, 502, 150};
+  EXPECT_EQ(PlaceAfterDpiChange(flush, after144, {1920, 1040, 753, 225}, 502, 150, true), (Rect{2118, 1326, 753, 225}));
   // Top-left stays top-left.
   DockInput topLeft = before96;
   topLeft.window = {3, 3, 502, 150};
@@ -160,9 +165,50 @@ TEST(DpiChange, DockedPanelKeepsItsCornerAtTheNewSize) {
   DockInput free = before96;
   free.window = {700, 400, 502, 150};
   EXPECT_FALSE(InDockedCorner(free));
+  free.window = {1920 - 502 - 6 - 31, 1040 - 150 - 6, 502, 150};  // one pixel beyond snapping reach
+  EXPECT_FALSE(InDockedCorner(free));
   EXPECT_EQ(PlaceAfterDpiChange(free, after144, {1050, 600, 750, 230}, 502, 150, true), (Rect{1050, 600, 753, 225}));
   EXPECT_EQ(PlaceAfterDpiChange(before96, after144, {2121, 1335, 753, 225}, 502, 150, false),
             (Rect{2121, 1335, 753, 225}));
+}
+
+}  // namespace
+}  // namespace qp
+
+namespace qp {
+namespace {
+
+Image Filled(int w, int h, uint32_t value) {
+  Image img;
+  img.width = w;
+  img.height = h;
+  img.pixels.assign(static_cast<size_t>(w) * static_cast<size_t>(h), value);
+  return img;
+}
+
+TEST(ResizeImage, AveragesTheAreaEachPixelCovers) {
+  // A flat picture stays flat at any size, without rounding drift.
+  const Image flat = ResizeImage(Filled(20, 20, 0x80402010u), 15, 17);
+  ASSERT_EQ(flat.pixels.size(), 15u * 17u);
+  for (uint32_t p : flat.pixels) EXPECT_EQ(p, 0x80402010u);
+  // Two columns, opaque white and transparent, into one: half-covered white.
+  Image halves = Filled(2, 1, 0);
+  halves.pixels[0] = 0xFFFFFFFFu;
+  EXPECT_EQ(ResizeImage(halves, 1, 1).pixels[0], 0x80808080u);
+  // 4 -> 3: the middle pixel takes half of source pixels 1 and 2.
+  Image ramp = Filled(4, 1, 0);
+  for (int i = 0; i < 4; ++i) ramp.pixels[static_cast<size_t>(i)] = static_cast<uint32_t>(i * 60) << 24;
+  const Image three = ResizeImage(ramp, 3, 1);
+  EXPECT_EQ(three.pixels[0] >> 24, 15u);   // (0 * 1 + 60 * 1/3) / (4/3)
+  EXPECT_EQ(three.pixels[1] >> 24, 90u);   // (60 + 120) / 2
+  EXPECT_EQ(three.pixels[2] >> 24, 165u);  // (120 * 1/3 + 180) / (4/3)
+  // Bad sizes give nothing rather than a huge or broken picture.
+  EXPECT_TRUE(ResizeImage(flat, 0, 5).pixels.empty());
+  EXPECT_TRUE(ResizeImage(flat, 5, kMaxPngSide + 1).pixels.empty());
+  EXPECT_TRUE(ResizeImage(Image{}, 5, 5).pixels.empty());
+  Image broken = Filled(4, 4, 0);
+  broken.pixels.pop_back();
+  EXPECT_TRUE(ResizeImage(broken, 2, 2).pixels.empty());
 }
 
 }  // namespace

@@ -18,5 +18,7 @@ std::string RunWindowCommand(const std::string& cmd, std::istringstream& in);
 // The commands of soak_commands.cpp (another process's objects, message round trips): the
 // reply, or empty for a command that is not one of them.
 std::string RunSoakCommand(const std::string& cmd, std::istringstream& in);
+// The commands of dpi_commands.cpp (display scaling), likewise.
+std::string RunDpiCommand(const std::string& cmd, std::istringstream& in);
 
 }  // namespace qpd

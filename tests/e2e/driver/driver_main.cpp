@@ -46,6 +46,7 @@ std::string Answer(const std::string& line) {
   in >> cmd;
   std::string reply = RunWindowCommand(cmd, in);
   if (reply.empty()) reply = RunSoakCommand(cmd, in);
+  if (reply.empty()) reply = RunDpiCommand(cmd, in);
   return reply.empty() ? RunCommand(line) : reply;
 }
 
