@@ -120,6 +120,15 @@ class WinSettingsUi : public qp::SettingsWindowUi {
                                 kWindowExStyle, dpi_);
     SetWindowPos(hwnd, nullptr, r.left, r.top, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
+    // The frame may not have followed the DPI (a message sent by hand): the client size counts.
+    RECT client = {};
+    GetClientRect(hwnd, &client);
+    const int dw = S(qp::kSettingsClientWidth) - client.right;
+    const int dh = S(qp::kSettingsClientHeight) - client.bottom;
+    if (dw != 0 || dh != 0) {
+      SetWindowPos(hwnd, nullptr, 0, 0, frame.right - frame.left + dw, frame.bottom - frame.top + dh,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     if (tabs_) {
       const qp::Rect tr = qp::ScaleRect(qp::SettingsTabRect(), dpi_);
       SetWindowPos(tabs_, nullptr, tr.x, tr.y, tr.w, tr.h, SWP_NOZORDER | SWP_NOACTIVATE);

@@ -159,10 +159,13 @@ BOOL CALLBACK CheckControlProc(HWND child, LPARAM lp) {
   int n = GetWindowTextW(child, text, 256);
   const int id = GetDlgCtrlID(child);
   char buf[200];
-  if (r.left < st->client.left || r.top < st->client.top || r.right > st->client.right ||
-      r.bottom > st->client.bottom) {
+  // What of the control shows: the part inside the window's client area (a control may reach
+  // past the edge as long as what it says does not).
+  RECT shown;
+  if (!IntersectRect(&shown, &r, &st->client)) {
     std::snprintf(buf, sizeof buf, "%d:outside(%ld,%ld,%ld,%ld)", id, r.left, r.top, r.right, r.bottom);
     st->problems.push_back(buf);
+    return TRUE;
   }
   const bool button = lstrcmpiW(cls, L"Button") == 0;
   const bool label = lstrcmpiW(cls, L"Static") == 0;
@@ -179,7 +182,7 @@ BOOL CALLBACK CheckControlProc(HWND child, LPARAM lp) {
     // A check box or option button needs room for its mark and the gap after it.
     const int mark = box ? GetSystemMetrics(SM_CXMENUCHECK) + 4 : 0;
     const int pad = button && !box ? 4 : 0;
-    const LONG w = r.right - r.left, hgt = r.bottom - r.top;
+    const LONG w = shown.right - shown.left, hgt = shown.bottom - shown.top;
     // A label may wrap onto further lines; every other text has one line.
     const bool fits = label ? size.cx <= w * (hgt / (size.cy > 0 ? size.cy : 1)) && hgt >= size.cy
                             : size.cx + mark + pad <= w && size.cy <= hgt;
@@ -191,8 +194,9 @@ BOOL CALLBACK CheckControlProc(HWND child, LPARAM lp) {
   return TRUE;
 }
 
-// dpicontrols <top window title prefix>: "ok <count>" when every shown control lies inside the
-// window's client area and its text fits in the default GUI font, else the problems.
+// dpicontrols <top window title prefix>: "ok <count>" when every shown control shows inside the
+// window's client area and its text fits in the part shown (measured in the default GUI font),
+// else the problems.
 std::string CmdDpiControls(Args& in) {
   HWND h = TopByPrefix(Rest(in));
   if (!h) return "err no window";
