@@ -371,6 +371,23 @@ std::string CmdSetInfo(Args& in) {
   return buf;
 }
 
+// repaint <count> <title prefix>: repaints the whole client area of the visible window <count>
+// times, each invalidated and painted at once (the paint message is sent to its thread and
+// answered); the times of each repaint in microseconds.
+std::string CmdRepaint(Args& in) {
+  int count = 1;
+  in >> count;
+  HWND h = FindVisibleByPrefix(Widen(Rest(in)));
+  if (!h) return "err no window";
+  std::string reply = "ok";
+  for (int i = 0; i < count; ++i) {
+    Clock clock;
+    RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    reply += " " + std::to_string(clock.Micros());
+  }
+  return reply;
+}
+
 std::string RunCommand(const std::string& line) {
   Args in(line);
   std::string cmd;
@@ -381,6 +398,7 @@ std::string RunCommand(const std::string& line) {
   if (cmd == "look") return CmdLook(in);
   if (cmd == "clicklook") return CmdClickLook(in);
   if (cmd == "setinfo") return CmdSetInfo(in);
+  if (cmd == "repaint") return CmdRepaint(in);
   if (cmd == "ping") return "ok";
   return "err unknown command " + cmd;
 }
