@@ -3,11 +3,15 @@
 #include <algorithm>
 #include <climits>
 
+#include "app/app_state.h"
 #include "dpi/dpi_change.h"
 #include "dpi/dpi_scale.h"
 #include "dpi/image_scale.h"
 #include "shell/docking.h"
+#include "fake_platform.h"
 #include "shell/panel_geometry.h"
+#include "shell/panel.h"
+#include "shell/window_moves.h"
 
 namespace qp {
 namespace {
@@ -209,6 +213,49 @@ TEST(ResizeImage, AveragesTheAreaEachPixelCovers) {
   Image broken = Filled(4, 4, 0);
   broken.pixels.pop_back();
   EXPECT_TRUE(ResizeImage(broken, 2, 2).pixels.empty());
+}
+
+}  // namespace
+}  // namespace qp
+
+namespace qp {
+namespace {
+
+// The program's flow on a move from a 100 % monitor to a 150 % one, through the platform.
+TEST(DpiChange, MainWindowFollowsThroughThePlatform) {
+  FakePlatform fake;
+  FakePlatformScope scope{fake};
+  ResetApp();
+  AppState& a = App();
+  a.Dock = 1;
+  a.PanelWidth = 498;
+  a.PanelHeight = 139;
+  a.ScreenWidth = 1920;
+  a.ScreenHeight = 1080;
+  a.WorkArea = {0, 0, 1920, 1040};
+  a.TaskbarInfo.Thickness = 40;
+  const Rect old{1920 - 502 - 6, 1040 - 143 - 6, 502, 143};
+  fake.mainWindowRect = fake.mainClientRect = old;
+  fake.mainDpi = 144;
+  fake.displaySize = {2880, 1620};
+  fake.workRight = 2880;
+  fake.workBottom = 1560;
+  MainWindowDpiChanged(96, old, Rect{old.x, old.y, 753, 215});
+  // 753 x 215 by the rule; the taskbar's 40 pixels were read at 100 % and are kept until the
+  // next reading, the corner margins are 150 %'s.
+  EXPECT_EQ(fake.mainClientRect, (Rect{2880 - 753 - 9, 1560 - 215 - 9, 753, 215}));
+  EXPECT_EQ(a.ScreenWidth, 2880);
+  EXPECT_EQ(a.WorkArea.bottom, 1560);
+  // Docking off: the suggested place.
+  a.Dock = 0;
+  fake.mainDpi = 96;
+  MainWindowDpiChanged(144, fake.mainWindowRect, Rect{300, 200, 502, 143});
+  EXPECT_EQ(fake.mainClientRect, (Rect{300, 200, 502, 143}));
+  // And the relayout sizes the window at the platform's DPI.
+  fake.mainDpi = 120;
+  RelayoutPanel();
+  EXPECT_EQ(fake.mainClientRect.w, ScaleEdge(502, 120));
+  EXPECT_EQ(fake.mainClientRect.h, ScaleEdge(143, 120));
 }
 
 }  // namespace
