@@ -79,6 +79,53 @@ std::string CmdDpiKeys(Args& in) {
   return reply;
 }
 
+void SendMouse(DWORD flags, int x, int y) {
+  INPUT in = {};
+  in.type = INPUT_MOUSE;
+  int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
+  in.mi.dx = static_cast<LONG>((x * 65536L + sw / 2) / sw);
+  in.mi.dy = static_cast<LONG>((y * 65536L + sh / 2) / sh);
+  in.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+  SendInput(1, &in, sizeof in);
+}
+
+// A left click at (x, y) paced as the "click" command paces it: the pointer first, and only once
+// it has arrived (SendInput is asynchronous under Wine) the press and the release.
+void ClickAt(int x, int y) {
+  SendMouse(0, x, y);
+  for (int i = 0; i < 40; ++i) {
+    POINT p;
+    GetCursorPos(&p);
+    if (p.x == x && p.y == y) break;
+    Sleep(10);
+  }
+  Sleep(30);
+  SendMouse(MOUSEEVENTF_LEFTDOWN, x, y);
+  Sleep(40);
+  SendMouse(MOUSEEVENTF_LEFTUP, x, y);
+  Sleep(40);
+}
+
+// dpiclicks <dpi> <set> <position,position,...> <panel title prefix>: a real click at the centre
+// of each of those keys, in that order, in one command (a set has hundreds of keys).
+std::string CmdDpiClicks(Args& in) {
+  int dpi = 96, set = 1;
+  std::string list;
+  in >> dpi >> set >> list;
+  HWND h = TopByPrefix(Rest(in));
+  if (!h) return "err no window";
+  std::vector<POINT> points;
+  std::istringstream items(list);
+  std::string item;
+  while (std::getline(items, item, ',')) {
+    auto r = qp::KeyRectFor(set, std::atoi(item.c_str()), qp::KeyLayoutOptions{});
+    if (!r) return "err no key at " + item;
+    points.push_back(ScaledCentre(h, *r, dpi));
+  }
+  for (const POINT& p : points) ClickAt(p.x, p.y);
+  return "ok " + std::to_string(points.size());
+}
+
 // dpielempos <dpi> <element> <panel title prefix>: a fixed element of the panel at its size.
 std::string CmdDpiElemPos(Args& in) {
   int dpi = 96, element = 0;
@@ -216,6 +263,7 @@ std::string RunDpiCommand(const std::string& cmd, std::istringstream& in) {
   if (cmd == "dpikeys") return CmdDpiKeys(in);
   if (cmd == "dpielempos") return CmdDpiElemPos(in);
   if (cmd == "dpichange") return CmdDpiChange(in);
+  if (cmd == "dpiclicks") return CmdDpiClicks(in);
   if (cmd == "dpicontrols") return CmdDpiControls(in);
   return std::string();
 }
