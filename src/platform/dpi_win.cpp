@@ -1,5 +1,7 @@
 #include "platform/dpi_win.h"
 
+#include <initializer_list>
+
 #include "dpi/dpi_scale.h"
 
 namespace qpw {
@@ -40,7 +42,10 @@ int ScreenDpi() {
 
 void DeclareDpiAwareness() {
   if (auto setContext = User32<SetContextFn>("SetProcessDpiAwarenessContext")) {
-    if (setContext(kPerMonitorV2) || setContext(kPerMonitor)) return;
+    // Access denied: the awareness is set already (by the manifest), so asking further is moot.
+    for (HANDLE context : {kPerMonitorV2, kPerMonitor}) {
+      if (setContext(context) || GetLastError() == ERROR_ACCESS_DENIED) return;
+    }
   }
   if (HMODULE shcore = LoadLibraryW(L"shcore.dll")) {
     auto setAwareness =

@@ -156,6 +156,8 @@ def test_a_click_on_every_polytonic_greek_key_types_that_key_at_every_scale(ctx)
         for dpi in dpis:
             clicked = set()
             for top in _key_passes(ctx, dpi):
+                if len(clicked) == len(keys):
+                    break
                 _set_dpi(ctx, dpi)
                 target = ctx.start_target(f"Scale Target {dpi} {top}", 20, 600)
                 width = _panel_size(POLYTONIC, dpi)[0]
@@ -225,12 +227,15 @@ def test_docking_into_the_corners_at_every_scale(ctx):
     with _scales(ctx) as dpis:
         for dpi in dpis:
             _set_dpi(ctx, dpi)
-            # As the program reads the work area and the taskbar when it starts.
-            start_corner = _corner(ctx, 0)
-            right, bottom = _corner(ctx, scale(6, dpi))
+            # The program reads the work area and the taskbar when it starts. Wine's taskbar may
+            # change size around then, so its reading is the one from before or from after.
+            before = _corner(ctx, 0)
             app, window, client, _ = _launch(ctx, dpi, Dock=1)
+            after = _corner(ctx, 0)
+            start_corner = before if (window[2], window[3]) == before else after
             if (window[2], window[3]) != start_corner:
-                problems.append((dpi, "start", window, start_corner))
+                problems.append((dpi, "start", window, before, after))
+            right, bottom = start_corner[0] - scale(6, dpi), start_corner[1] - scale(6, dpi)
             # Into the top-left corner from 10 and 12 pixels away: snapped with the scaled margin.
             snapped = _drag_window_to(ctx, dpi, 10, 12)
             if snapped[:2] != (scale(3, dpi), scale(3, dpi)):
