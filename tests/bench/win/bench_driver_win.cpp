@@ -372,8 +372,9 @@ std::string CmdSetInfo(Args& in) {
 }
 
 // repaint <count> <title prefix>: repaints the whole client area of the visible window <count>
-// times, each invalidated and painted at once (the paint message is sent to its thread and
-// answered); the times of each repaint in microseconds.
+// times: the area is invalidated, then WM_PAINT is sent and answered once the window has painted.
+// Each sample is "paint,empty": the paint's microseconds and those of a WM_NULL round trip to
+// the same window just before, which is the part that is not painting.
 std::string CmdRepaint(Args& in) {
   int count = 1;
   in >> count;
@@ -381,9 +382,14 @@ std::string CmdRepaint(Args& in) {
   if (!h) return "err no window";
   std::string reply = "ok";
   for (int i = 0; i < count; ++i) {
-    Clock clock;
-    RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    reply += " " + std::to_string(clock.Micros());
+    DWORD_PTR result = 0;
+    Clock empty;
+    if (!SendMessageTimeoutW(h, WM_NULL, 0, 0, SMTO_BLOCK, 10000, &result)) return "err no answer";
+    const int64_t emptyMicros = empty.Micros();
+    InvalidateRect(h, nullptr, FALSE);
+    Clock paint;
+    if (!SendMessageTimeoutW(h, WM_PAINT, 0, 0, SMTO_BLOCK, 10000, &result)) return "err no answer";
+    reply += " " + std::to_string(paint.Micros()) + "," + std::to_string(emptyMicros);
   }
   return reply;
 }
