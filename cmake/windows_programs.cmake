@@ -31,7 +31,11 @@ target_link_libraries(quillpad_core PUBLIC png_static)
 add_library(qp_win_flags INTERFACE)
 target_compile_definitions(qp_win_flags INTERFACE UNICODE _UNICODE NOMINMAX WINVER=0x0601 _WIN32_WINNT=0x0601)
 # Each program runs alone on a clean Windows: no libgcc/libstdc++/winpthread DLLs.
-target_link_options(qp_win_flags INTERFACE -static -static-libgcc -static-libstdc++ -municode -s)
+# Unused functions and data are left out of the programs, and the core is compiled at -O2: the
+# 32-bit Pro program with the character table and the scaled pictures stays under 1.5 MB.
+target_compile_options(qp_win_flags INTERFACE -ffunction-sections -fdata-sections)
+target_compile_options(quillpad_core PRIVATE -ffunction-sections -fdata-sections -O2)
+target_link_options(qp_win_flags INTERFACE -static -static-libgcc -static-libstdc++ -municode -s -Wl,--gc-sections)
 
 if(QUILLPAD_EDITION STREQUAL "PRO")
   set(QP_EXE_NAME quillpadpro)

@@ -3,7 +3,7 @@
 beside a minimal Win32 program (qpbaseline.exe) measured in the same run; the sizes of the
 programs; and the core's micro-benchmarks. Writes a Markdown report and prints it.
 
-Usage: tools/bench.py [--start-runs N] [--passes N] [--runs N] [--out FILE] [--micro PROGRAM]
+Usage: tools/bench.py [--start-runs N] [--passes N] [--runs N] [--out FILE] [--micro PROGRAM] [--paint-only]
 The programs come from $QP_BUILD_ROOT (default build/): pro-x64, std-x64 and pro-x86. The Wine
 prefix and server are those of $QP_E2E_WORK (default build/bench/wine), on a private Xvfb.
 
@@ -63,6 +63,31 @@ PARK = (1275, 5)           # the pointer, away from every window under test
 
 
 # ---- small helpers -------------------------------------------------------------------------------
+def set_log_pixels(env, dpi):
+    """The display scale Wine gives the programs started after this."""
+    # Not through a pipe: a Wine service that the command starts would hold it open.
+    p = subprocess.Popen([qpwine.WINE64, "reg", "add", "HKCU\\Control Panel\\Desktop", "/v", "LogPixels",
+                          "/t", "REG_DWORD", "/d", str(dpi), "/f"], env=env.env, stdout=subprocess.DEVNULL,
+                         stderr=subprocess.DEVNULL, start_new_session=True)
+    env.track(p)
+    if p.wait(timeout=60) != 0:
+        raise qpwine.HarnessError(f"setting LogPixels to {dpi} failed")
+
+
+def paint_section(times):
+    """The report's lines on painting at 200 %."""
+    at100, at200 = med(times[96]), med(times[192])
+    ratio = at200 / at100 if at100 else float("inf")
+    return ("\n## Painting at 200 % display scale\n\n"
+            "| What | Measured: median (min–max) | Target | Result |\n|---|---|---|---|\n"
+            f"| Repaint of the whole Polytonic Greek panel, 100 % (502 × 529) | {fmt_ms(times[96])} | | |\n"
+            f"| The same at 200 % (1004 × 1058) | {fmt_ms(times[192])} | ≤ 2 × 100 % = {ms(2 * at100):.1f} ms | "
+            f"{verdict(ratio <= 2.0)} ({ratio:.2f} ×) |\n\n"
+            "Each repaint is timed inside Wine by `qpbench.exe`: the whole client area is invalidated and "
+            "WM_PAINT sent to the panel, timed until it is answered, less a WM_NULL round trip timed just "
+            "before; the first repaint at each scale, which fills the key-face cache, is left out.\n")
+
+
 def ms(us):
     return us / 1000.0
 
@@ -294,6 +319,29 @@ class Bench:
         w, h, band, full, title = want
         x, y = self.ctx.control_point(control, SETTINGS, dx=6)
         return self.timer.us(f"clicklook {x} {y} 10000 {w} {h} {band} {full} {title}")
+
+    def paint_at_scales(self, repaints=21):
+        """Repaints of the whole Polytonic Greek panel at 100 % and at 200 % display scale (Wine
+        reads the scale when a program starts); LogPixels goes back to 96 afterwards."""
+        times = {}
+        try:
+            for dpi in (96, 192):
+                set_log_pixels(self.env, dpi)
+                folder = self.ctx.program_folder("pro")
+                self.pro_config(folder, KeySet=POLYTONIC, WinPosLeft=0, WinPosTop=0)
+                app = self.ctx.launch("pro", folder=folder)
+                self.ctx.wait_panel("pro")
+                self.park_pointer()
+                time.sleep(1.0)
+                samples = [[int(v) for v in item.split(",")]
+                           for item in self.timer.ok(f"repaint {repaints + 1} {PRO}").split()]
+                # The first fills the key-face cache. What a message round trip costs is not painting.
+                times[dpi] = [max(0, paint - empty) for paint, empty in samples[1:]]
+                self.ctx.d(f"post {MENU_QUIT} {PRO}")
+                app.wait_exit(20)
+        finally:
+            set_log_pixels(self.env, 96)
+        return times
 
     def key_set_switches(self, passes):
         ctx = self.ctx
@@ -589,9 +637,12 @@ def main():
     ap.add_argument("--out", default=os.path.join(BUILD, "bench", "results.md"))
     ap.add_argument("--micro", default="", help="the micro_bench program (native, Release)")
     ap.add_argument("--find-only", action="store_true", help="only the Find window's figures (and the sizes)")
+    ap.add_argument("--paint-only", action="store_true", help="only the painting at 100 % and 200 %")
     args = ap.parse_args()
     if args.find_only:
         return find_only(args)
+    if args.paint_only:
+        return paint_only(args)
     if min(args.runs, args.start_runs, args.passes) < 7:
         ap.error("figures are medians of at least 7 runs")
     # Other work on a shared machine shows up as noise in every figure; the benchmark's own
@@ -637,8 +688,11 @@ def main():
         ctx.cleanup()
         std_visits = bench.standard_visits()
         print(f"bench: standard edition's key-set menu took {time.time() - stage:.0f} s", flush=True)
+        stage = time.time()
         ctx.cleanup()
         find = bench_find.measure(bench, memory_of, find_pid, PANEL_PROBES, PANEL_PLACE, args.start_runs)
+        paint = bench.paint_at_scales()
+        print(f"bench: painting at 100 % and 200 % took {time.time() - stage:.0f} s", flush=True)
     finally:
         if timer:
             timer.stop()
@@ -647,18 +701,46 @@ def main():
         env.close()
         end_leftovers(env.prefix)
     text = report(args, startup, clicks, switches, std_visits, sizes_info, micro_rows, started, load_before,
-                  priority)
+                  priority) + paint_section(paint)
     text += find_section(find, sizes_info)
     os.makedirs(os.path.dirname(os.path.abspath(args.out)), exist_ok=True)
     with open(args.out, "w") as f:
         f.write(text)
     # Every sample, for a closer look than medians give.
     raw = dict(startup=startup[0], startup_memory=startup[1], clicks=clicks, switches=switches,
-               standard_visits=std_visits, micro=micro_rows, find=find)
+               standard_visits=std_visits, micro=micro_rows, find=find,
+               paint={str(k): v for k, v in paint.items()})
     with open(os.path.splitext(args.out)[0] + ".json", "w") as f:
         json.dump(raw, f, indent=1)
     print(text)
     print(f"bench: report written to {args.out}")
+    return 0
+
+
+def paint_only(args):
+    """The painting measurement alone, in the benchmark's own prefix."""
+    work = os.environ.get("QP_E2E_WORK") or os.path.join(BUILD, "bench", "wine")
+    env = qpwine.WineEnv(work=work)
+    timer = ctx = None
+    try:
+        env.start_xvfb()
+        env.ensure_prefix()
+        env.start_wineserver()
+        tools = e2e_context.prepare_tools(env)
+        shutil.copy2(os.path.join(BUILD, "pro-x64", "qpbench.exe"), os.path.join(tools, "qpbench.exe"))
+        ctx = Context(env, tools, "bench")
+        timer = Timer(env, os.path.join(tools, "qpbench.exe"))
+        paint = Bench(env, ctx, timer, args.runs, args.start_runs).paint_at_scales()
+    finally:
+        if timer:
+            timer.stop()
+        if ctx:
+            ctx.cleanup()
+        env.close()
+        end_leftovers(env.prefix)
+    text = paint_section(paint)
+    print(text)
+    print("bench: samples (µs): " + json.dumps(paint))
     return 0
 
 

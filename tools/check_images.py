@@ -4,20 +4,38 @@
     /usr/bin/python3 tools/check_images.py
 
 The program icon must hold 32x32 and 16x16 images in both 8-bit (palette) and
-32-bit colour, each readable and with a clear background around the key; the
-refresh picture must be a palette picture with transparency, the other three
-RGBA. Exit 1 with one line per fault.
+32-bit colour and the 20, 24 and 48 sizes of scaled displays in 32-bit colour,
+each readable and with a clear background around the key; the refresh pictures
+must be palette pictures with transparency, the other three RGBA, at 100 % and
+at 120, 144 and 192 DPI in the sizes the program cuts them to; and rerunning
+tools/draw_images.py must reproduce every committed file byte for byte. Exit 1
+with one line per fault.
 """
+import filecmp
 import os
 import struct
+import subprocess
 import sys
+import tempfile
 
 from PIL import Image, IcoImagePlugin
 
 RES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "resources")
-PICTURES = {"refresh.png": ((30, 12), "P"), "settings.png": ((32, 16), "RGBA"),
-            "close.png": ((42, 14), "RGBA"), "help.png": ((32, 16), "RGBA")}
-ICON_ENTRIES = {(32, 8), (16, 8), (32, 32), (16, 32)}
+# name: (images side by side, width and height of one at 100 %, mode)
+STRIPS = {"refresh": (2, 15, 12, "P"), "settings": (2, 16, 16, "RGBA"), "close": (3, 14, 14, "RGBA"),
+          "help": (2, 16, 16, "RGBA")}
+
+
+def scaled(n, dpi):
+    return (2 * n * dpi + 96) // 192
+
+
+PICTURES = {}
+for _name, (_count, _w, _h, _mode) in STRIPS.items():
+    for _dpi in (96, 120, 144, 192):
+        _file = _name + (".png" if _dpi == 96 else "-%d.png" % _dpi)
+        PICTURES[_file] = ((_count * scaled(_w, _dpi), scaled(_h, _dpi)), _mode)
+ICON_ENTRIES = {(32, 8), (16, 8), (32, 32), (16, 32), (20, 32), (24, 32), (48, 32)}
 
 
 def check_icon(faults):
@@ -61,10 +79,21 @@ def check_pictures(faults):
             faults.append("%s: palette without transparency" % name)
 
 
+def check_reproduced(faults):
+    with tempfile.TemporaryDirectory() as out:
+        tool = os.path.join(os.path.dirname(os.path.abspath(__file__)), "draw_images.py")
+        subprocess.run([sys.executable, tool, "--out", out], check=True)
+        for name in sorted(os.listdir(out)):
+            committed = os.path.join(RES, name)
+            if not os.path.exists(committed) or not filecmp.cmp(committed, os.path.join(out, name), shallow=False):
+                faults.append("%s: the generator draws it differently from the committed file" % name)
+
+
 def main():
     faults = []
     check_icon(faults)
     check_pictures(faults)
+    check_reproduced(faults)
     for fault in faults:
         print("check_images: " + fault)
     if faults:

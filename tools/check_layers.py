@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Checks that every include under src/ points down the layers (docs/ARCHITECTURE.md).
 
-    base  <-  output  <-  keysets  <-  shell, find  <-  settings, access  <-  control  <-  platform, *_win.*
+    base  <-  output  <-  keysets  <-  shell, find  <-  settings, access, dpi  <-  control  <-  platform, *_win.*
 
 A file may include its own area and the areas it is allowed to lean on below; the Windows layer
 (src/platform/ and every file named *_win.cpp or *_win.h, wherever it stands) may include
@@ -19,9 +19,10 @@ ALLOWED = {
     "keysets": {"base", "output"},
     "shell": {"base", "output", "keysets"},
     "access": {"base", "output", "keysets", "shell"},
+    "dpi": {"base", "output", "keysets", "shell"},
     "settings": {"base", "output", "keysets", "shell", "find"},
     "find": {"base", "output", "keysets"},
-    "control": {"base", "output", "keysets", "shell", "settings", "find", "access"},
+    "control": {"base", "output", "keysets", "shell", "settings", "find", "access", "dpi"},
 }
 WINDOWS_LAYER = "platform"
 

@@ -3,6 +3,13 @@
 
 Rerun after changing the art: /usr/bin/python3 tools/draw_images.py
     --preview DIR   also writes enlarged previews on light and dark panels
+    --out DIR       writes into DIR instead of resources/ (to compare with the committed files)
+
+Each button picture is drawn at 100 % (name.png) and again at 125, 150 and 200 % display scale
+(name-120.png, name-144.png, name-192.png, for those DPIs), from the same shapes: every
+coordinate is scaled, so the larger pictures are as sharp as the small ones. A picture's size at
+a scale follows the program's rule, round(size * dpi / 96) with halves rounded up. The icon holds
+the small-icon sizes of those scales too.
 
 Shapes are drawn as coverage masks at SS times the final size and averaged down,
 so edges are antialiased by their true coverage; geometry sits on whole and half
@@ -19,29 +26,40 @@ from PIL import Image, ImageDraw, ImageFont
 HERE = os.path.dirname(os.path.abspath(__file__))
 RES = os.path.join(HERE, "..", "resources")
 SS = 16
+DPIS = (96, 120, 144, 192)
+# The scale the pictures are being drawn for, as a DPI; set by draw_at().
+SCALE_DPI = 96
+
+
+def scaled(n):
+    """A whole-pixel size at the current scale, by the program's rounding rule."""
+    return (2 * n * SCALE_DPI + 96) // 192
 QUESTION_FONT = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf"
 
 
 # ---- drawing helpers ------------------------------------------------------------
 
 class Mask:
-    """A coverage mask of w x h pixels, drawn in pixel coordinates."""
+    """A coverage mask of w x h pixels at 100 %, drawn in those pixel coordinates; it holds the
+    picture at the current scale."""
 
     def __init__(self, w, h):
-        self.w, self.h = w, h
-        self.img = Image.new("L", (w * SS, h * SS), 0)
+        self.w, self.h = scaled(w), scaled(h)
+        # Per axis, so that shapes fill the rounded size exactly.
+        self.kx, self.ky = self.w / w * SS, self.h / h * SS
+        self.img = Image.new("L", (self.w * SS, self.h * SS), 0)
         self.draw = ImageDraw.Draw(self.img)
 
     def polygon(self, pts, on=True):
-        self.draw.polygon([(x * SS, y * SS) for x, y in pts], fill=255 if on else 0)
+        self.draw.polygon([(x * self.kx, y * self.ky) for x, y in pts], fill=255 if on else 0)
 
     def circle(self, cx, cy, r, on=True):
-        box = [(cx - r) * SS, (cy - r) * SS, (cx + r) * SS - 1, (cy + r) * SS - 1]
+        box = [(cx - r) * self.kx, (cy - r) * self.ky, (cx + r) * self.kx - 1, (cy + r) * self.ky - 1]
         self.draw.ellipse(box, fill=255 if on else 0)
 
     def rounded(self, x0, y0, x1, y1, r, on=True):
-        box = [x0 * SS, y0 * SS, x1 * SS - 1, y1 * SS - 1]
-        self.draw.rounded_rectangle(box, radius=r * SS, fill=255 if on else 0)
+        box = [x0 * self.kx, y0 * self.ky, x1 * self.kx - 1, y1 * self.ky - 1]
+        self.draw.rounded_rectangle(box, radius=r * self.ky, fill=255 if on else 0)
 
     def segment(self, p, q, width, on=True):
         """A straight bar from p to q with square ends."""
@@ -56,8 +74,10 @@ class Mask:
 
 
 def gradient(w, h, top, bottom, y0=0.0, y1=None):
-    """A vertical colour ramp from `top` at y0 to `bottom` at y1 (pixel rows)."""
+    """A vertical colour ramp from `top` at y0 to `bottom` at y1 (pixel rows at 100 %)."""
     y1 = h if y1 is None else y1
+    k = scaled(h) / h
+    w, h, y0, y1 = scaled(w), scaled(h), y0 * k, y1 * k
     img = Image.new("RGBA", (w, h))
     for y in range(h):
         t = min(1.0, max(0.0, (y + 0.5 - y0) / max(1e-6, y1 - y0)))
@@ -80,7 +100,7 @@ def layer(canvas, paint, mask):
 
 
 def blank(w, h):
-    return Image.new("RGBA", (w, h), (0, 0, 0, 0))
+    return Image.new("RGBA", (scaled(w), scaled(h)), (0, 0, 0, 0))
 
 
 # ---- refresh: two arrows chasing each other round a circle -----------------------
@@ -171,12 +191,12 @@ def question_mask(w, h, cx, top, height):
     big = 400
     font = ImageFont.truetype(QUESTION_FONT, big)
     x0, y0, x1, y1 = font.getbbox("?")
-    scale = height * SS / (y1 - y0)
+    m = Mask(w, h)
+    scale = height * m.ky / (y1 - y0)
     glyph = Image.new("L", (x1 - x0, y1 - y0), 0)
     ImageDraw.Draw(glyph).text((-x0, -y0), "?", font=font, fill=255)
-    glyph = glyph.resize((round((x1 - x0) * scale), round(height * SS)), Image.LANCZOS)
-    m = Mask(w, h)
-    m.img.paste(glyph, (round(cx * SS - glyph.width / 2), round(top * SS)))
+    glyph = glyph.resize((round((x1 - x0) * scale), round(height * m.ky)), Image.LANCZOS)
+    m.img.paste(glyph, (round(cx * m.kx - glyph.width / 2), round(top * m.ky)))
     return m
 
 
@@ -328,7 +348,7 @@ def write_ico(path, images):
 
 def strip(parts):
     w = sum(p.width for p in parts)
-    out = blank(w, parts[0].height)
+    out = Image.new("RGBA", (w, parts[0].height), (0, 0, 0, 0))
     x = 0
     for p in parts:
         out.paste(p, (x, 0))
@@ -366,16 +386,41 @@ def preview(dirname, named, icons):
             os.path.join(dirname, "preview-icon%d.png" % img.width))
 
 
+def draw_at(dpi):
+    """The button pictures at one scale, named as the resource script names them."""
+    global SCALE_DPI
+    SCALE_DPI = dpi
+    try:
+        named = pictures()
+    finally:
+        SCALE_DPI = 96
+    if dpi == 96:
+        return named
+    return {name.replace(".png", "-%d.png" % dpi): img for name, img in named.items()}
+
+
+# The small-icon sizes at 100, 125, 150 and 200 % and the large ones at 100 % and 150 %.
+ICON_SIZES = (32, 16, 20, 24, 48)
+
+
 def main():
-    os.makedirs(RES, exist_ok=True)
-    named = pictures()
+    args = sys.argv[1:]
+    out = RES
+    if "--out" in args:
+        out = args[args.index("--out") + 1]
+    os.makedirs(out, exist_ok=True)
+    named = {}
+    for dpi in DPIS:
+        named.update(draw_at(dpi))
     for name, img in named.items():
-        img.save(os.path.join(RES, name), optimize=False)
-    icons = [program_icon(32), program_icon(16)]
-    write_ico(os.path.join(RES, "quillpad.ico"),
-              [(icons[0], False), (icons[1], False), (icons[0], True), (icons[1], True)])
-    if len(sys.argv) > 2 and sys.argv[1] == "--preview":
-        preview(sys.argv[2], named, icons)
+        img.save(os.path.join(out, name), optimize=False)
+    icons = [program_icon(size) for size in ICON_SIZES]
+    # The 8-bit entries, for old displays, only at the two classic sizes.
+    write_ico(os.path.join(out, "quillpad.ico"),
+              [(icons[0], False), (icons[1], False), (icons[0], True), (icons[1], True)] +
+              [(img, False) for img in icons[2:]])
+    if "--preview" in args:
+        preview(args[args.index("--preview") + 1], named, icons)
 
 
 if __name__ == "__main__":

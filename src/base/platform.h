@@ -147,6 +147,9 @@ class Platform {
     (void)r;
     return true;
   }
+  // The main window's DPI: its window rectangle, the screen and the work area are in physical
+  // pixels at this DPI, the element table in 96-DPI pixels.
+  virtual int MainWindowDpi() { return 96; }
 };
 
 // The platform in use; the Windows entry point or a test installs it.

@@ -9,8 +9,10 @@
 #include "base/edition.h"
 #include "base/platform.h"
 #include "keysets/key_face.h"
+#include "base/dpi_scale.h"
 #include "platform/browser_host_win.h"
 #include "platform/scoped_win.h"
+#include "platform/dpi_win.h"
 #include "platform/resources_win.h"
 #include "platform/text_win.h"
 #include "platform/window_class_win.h"
@@ -33,7 +35,9 @@ struct HelpWindow {
   HWND text = nullptr;  // the plain-text page view, when there is no browser
   std::unique_ptr<BrowserHost> browser;
   Font textFont;
+  Font topicFont;  // only when the window's DPI is not the panel's
   Brush pageBrush;
+  int dpi = qp::kBaseDpi;
   bool filling = false;  // selection changes made while building are not the user's
 };
 
@@ -42,10 +46,32 @@ std::unique_ptr<HelpWindow> g_help;
 
 RECT ToRect(const qp::Rect& r) { return RECT{r.x, r.y, r.x + r.w, r.y + r.h}; }
 
+// The layout for a client area in physical pixels: worked out in 96-DPI pixels, then scaled.
+qp::HelpLayout ScaledLayout(int width, int height, int dpi) {
+  qp::HelpLayout layout = qp::HelpWindowLayout(qp::UnscaleEdge(width, dpi), qp::UnscaleEdge(height, dpi));
+  layout.list = qp::ScaleRect(layout.list, dpi);
+  layout.page = qp::ScaleRect(layout.page, dpi);
+  return layout;
+}
+
 qp::HelpLayout CurrentLayout(HWND window) {
   RECT client = {};
   GetClientRect(window, &client);
-  return qp::HelpWindowLayout(client.right, client.bottom);
+  return ScaledLayout(client.right, client.bottom, g_help ? g_help->dpi : qp::kBaseDpi);
+}
+
+void SetTextViewFont(HelpWindow& help) {
+  help.textFont.Reset(PointFont(L"Arial", 10, FW_NORMAL, help.dpi, CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_SWISS));
+  if (help.textFont) SendMessageW(help.text, WM_SETFONT, reinterpret_cast<WPARAM>(help.textFont.get()), FALSE);
+  const int margin = qp::ScaleLength(12, help.dpi);
+  SendMessageW(help.text, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(margin, margin));
+}
+
+void SetTopicListLook(HelpWindow& help) {
+  SendMessageW(help.list, TVM_SETITEMHEIGHT, qp::ScaleLength(qp::kHelpListItemHeight, help.dpi), 0);
+  help.topicFont.Reset(help.dpi == PanelDpi() ? nullptr : PointFont(L"Tahoma", 9, FW_BOLD, help.dpi));
+  HFONT font = help.topicFont ? help.topicFont.get() : PanelFont(qp::kFontHelpTopics);
+  if (font) SendMessageW(help.list, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 }
 
 // The read-only text view that stands in for the browser.
@@ -57,15 +83,7 @@ bool CreateTextView(HelpWindow& help) {
                               r.x, r.y, r.w, r.h, help.window, reinterpret_cast<HMENU>(qp::kHelpPageView),
                               GetModuleHandleW(nullptr), nullptr);
   if (!help.text) return false;
-  if (!help.textFont) {
-    WindowDC dc(help.window);
-    const int height = -MulDiv(10, GetDeviceCaps(dc.dc(), LOGPIXELSY), 72);
-    help.textFont.Reset(CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                    OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
-                                    DEFAULT_PITCH | FF_SWISS, L"Arial"));
-  }
-  if (help.textFont) SendMessageW(help.text, WM_SETFONT, reinterpret_cast<WPARAM>(help.textFont.get()), FALSE);
-  SendMessageW(help.text, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(12, 12));
+  SetTextViewFont(help);
   return true;
 }
 
@@ -95,11 +113,28 @@ int SelectedTopic() {
 
 void ResizeHelpWindow(int width, int height) {
   if (!g_help) return;
-  const qp::HelpLayout layout = qp::HelpWindowLayout(width, height);
-  const UINT flags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
-  if (g_help->list) SetWindowPos(g_help->list, nullptr, 0, 0, layout.list.w, layout.list.h, flags);
-  if (g_help->browser) g_help->browser->Move(ToRect(layout.page));
-  if (g_help->text) SetWindowPos(g_help->text, nullptr, 0, 0, layout.page.w, layout.page.h, flags);
+  const qp::HelpLayout layout = ScaledLayout(width, height, g_help->dpi);
+  const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+  const qp::Rect& l = layout.list;
+  const qp::Rect& p = layout.page;
+  if (g_help->list) SetWindowPos(g_help->list, nullptr, l.x, l.y, l.w, l.h, flags);
+  if (g_help->browser) g_help->browser->Move(ToRect(p));
+  if (g_help->text) SetWindowPos(g_help->text, nullptr, p.x, p.y, p.w, p.h, flags);
+}
+
+// WM_DPICHANGED: fonts, item height and margins for the new DPI, then the suggested rectangle,
+// whose WM_SIZE places the list and the page.
+void ChangeHelpDpi(HWND hwnd, const DpiChange& change) {
+  if (!g_help || g_help->window != hwnd) return;
+  g_help->dpi = change.dpi;
+  if (g_help->list) SetTopicListLook(*g_help);
+  if (g_help->text) SetTextViewFont(*g_help);
+  const RECT& r = change.suggested;
+  SetWindowPos(hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  RECT client = {};
+  GetClientRect(hwnd, &client);
+  ResizeHelpWindow(client.right, client.bottom);
+  RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void ApplyTopmost() {
@@ -145,6 +180,9 @@ LRESULT CALLBACK HelpProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case kBrowserFailed:
       SwitchToTextView();
       return 0;
+    case WM_DPICHANGED:
+      ChangeHelpDpi(hwnd, ReadDpiChange(hwnd, wp, lp));
+      return 0;
     case WM_DESTROY:
       // The control is closed while its window still exists.
       if (g_help) g_help->browser.reset();
@@ -173,11 +211,8 @@ bool CreateTopicList(HelpWindow& help, HINSTANCE instance) {
                               r.x, r.y, r.w, r.h, help.window, reinterpret_cast<HMENU>(qp::kHelpTopicList), instance,
                               nullptr);
   if (!help.list) return false;
-  SendMessageW(help.list, TVM_SETITEMHEIGHT, qp::kHelpListItemHeight, 0);
   SendMessageW(help.list, TVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(qp::kHelpListTextColor));
-  if (HFONT font = PanelFont(qp::kFontHelpTopics)) {
-    SendMessageW(help.list, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  }
+  SetTopicListLook(help);
   const qp::Edition& edition = qp::CurrentEdition();
   for (int i = 0; i < qp::HelpTopicCount(edition); ++i) {
     const qp::Text topic = qp::HelpTopicText(edition, i);
@@ -214,12 +249,15 @@ void OpenHelpWindow() {
 
   const int screenW = GetSystemMetrics(SM_CXSCREEN);
   const int screenH = GetSystemMetrics(SM_CYSCREEN);
-  RECT outer = {0, 0, qp::HelpWindowWidth(screenW), qp::kHelpClientHeight};
-  AdjustWindowRectEx(&outer, kHelpStyle, FALSE, 0);
+  // Opened on the panel's monitor, at its DPI; the width rule reads the screen in 96-DPI pixels.
+  const int dpi = PanelDpi();
+  const int width = qp::ScaleLength(qp::HelpWindowWidth(qp::UnscaleEdge(screenW, dpi)), dpi);
+  RECT outer = OuterForClient(width, qp::ScaleLength(qp::kHelpClientHeight, dpi), kHelpStyle, 0, dpi);
   const qp::Rect place = qp::CentredOnScreen(outer.right - outer.left, outer.bottom - outer.top, screenW, screenH);
 
   auto help = std::make_unique<HelpWindow>();
   help->pageBrush.Reset(CreateSolidBrush(kPageBack));
+  help->dpi = dpi;
   OwnedWindow window;
   window.Reset(CreateWindowExW(0, kHelpClass, W(qp::kHelpCaption), kHelpStyle,
                                place.x, place.y, place.w, place.h, nullptr, nullptr, instance, nullptr));

@@ -14,6 +14,7 @@
 #include "control/startup.h"
 #include "platform/delivery_win.h"
 #include "platform/find_window_win.h"
+#include "platform/dpi_win.h"
 #include "platform/help_window_win.h"
 #include "platform/keyset_menu_win.h"
 #include "platform/panel_win.h"
@@ -67,6 +68,7 @@ void CheckOtherInstance() {
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   qp::SetCurrentEdition(QP_EDITION_PRO ? qp::EditionKind::Pro : qp::EditionKind::Standard);
+  qpw::DeclareDpiAwareness();
   static qpw::WinPlatform platform;
   qp::SetPlatform(&platform);
   qpw::InstallKeySetMenu();

@@ -8,6 +8,8 @@
 
 #include "base/app_state.h"
 #include "keysets/key_face.h"
+#include "base/dpi_scale.h"
+#include "platform/dpi_win.h"
 #include "platform/scoped_win.h"
 #include "platform/resources_win.h"
 #include "platform/text_win.h"
@@ -25,6 +27,15 @@ COLORREF Color(uint32_t packed) { return static_cast<COLORREF>(packed); }
 COLORREF Color(int32_t packed) { return static_cast<COLORREF>(static_cast<uint32_t>(packed)); }
 
 bool Dark() { return qp::App().Dark != 0; }
+
+// Offsets and sizes inside an element, from 96-DPI pixels to the panel's.
+int S(int logical) { return PanelScale(logical); }
+
+// Outlines keep their share of the key: thicker when scaled, drawn inside their rectangle.
+HPEN OutlinePen(COLORREF color) {
+  const int width = S(1);
+  return width == 1 ? CreatePen(PS_SOLID, 1, color) : CreatePen(PS_INSIDEFRAME, width, color);
+}
 
 void Fill(HDC dc, int x, int y, int w, int h, COLORREF color) {
   RECT r = {x, y, x + w, y + h};
@@ -70,11 +81,11 @@ void DrawPlainText(HDC dc, int x, int y, const qp::Text& text) {
 // Rounded rectangle (1, 1, w - 2, h - 2) inside the element at (x, y): a vertical gradient from
 // `top` at y = 15 down to `bottom` at the element's bottom, rows above 15 in `top`, then its outline.
 void GradientRoundRect(HDC dc, int x, int y, int w, int h, int radius, const qp::FaceColors& c) {
-  int l = x + 1, t = y + 1, r = x + w - 1, b = y + h - 1;
-  Region clip(CreateRoundRectRgn(l, t, r + 1, b + 1, radius * 2, radius * 2));
+  int l = x + S(1), t = y + S(1), r = x + w - S(1), b = y + h - S(1);
+  Region clip(CreateRoundRectRgn(l, t, r + 1, b + 1, S(radius * 2), S(radius * 2)));
   int saved = SaveDC(dc);
   if (clip) ExtSelectClipRgn(dc, clip.get(), RGN_AND);
-  int split = y + 15;
+  int split = y + S(15);
   Fill(dc, l, t, r - l, split - t, Color(c.top));
   if (split < y + h) {
     TRIVERTEX v[2] = {};
@@ -92,10 +103,10 @@ void GradientRoundRect(HDC dc, int x, int y, int w, int h, int radius, const qp:
     GradientFill(dc, v, 2, &gr, 1, GRADIENT_FILL_RECT_V);
   }
   RestoreDC(dc, saved);
-  Pen pen(CreatePen(PS_SOLID, 1, Color(c.border)));
+  Pen pen(OutlinePen(Color(c.border)));
   Selected p(dc, pen.get());
   Selected nb(dc, GetStockObject(NULL_BRUSH));
-  RoundRect(dc, l, t, r, b, radius * 2, radius * 2);
+  RoundRect(dc, l, t, r, b, S(radius * 2), S(radius * 2));
 }
 
 // A key's background (the panel colour under its rounded corners, then the gradient face)
@@ -106,7 +117,7 @@ class KeyBackgrounds {
  public:
   void Draw(HDC dc, const Rect& a, const qp::FaceColors& c, COLORREF back) {
     for (const auto& e : entries_) {
-      if (e->w == a.w && e->h == a.h && e->back == back && e->top == c.top && e->bottom == c.bottom &&
+      if (e->w == a.w && e->h == a.h && e->dpi == PanelDpi() && e->back == back && e->top == c.top && e->bottom == c.bottom &&
           e->border == c.border) {
         BitBlt(dc, a.x, a.y, a.w, a.h, e->surface.dc(), 0, 0, SRCCOPY);
         return;
@@ -128,8 +139,8 @@ class KeyBackgrounds {
   static constexpr size_t kMaxEntries = 64;
   struct Entry {
     Entry(HDC reference, const Rect& a, const qp::FaceColors& c, COLORREF b)
-        : w(a.w), h(a.h), back(b), top(c.top), bottom(c.bottom), border(c.border), surface(reference, a.w, a.h) {}
-    int w, h;
+        : w(a.w), h(a.h), dpi(PanelDpi()), back(b), top(c.top), bottom(c.bottom), border(c.border), surface(reference, a.w, a.h) {}
+    int w, h, dpi;
     COLORREF back;
     uint32_t top, bottom, border;
     MemorySurface surface;
@@ -152,12 +163,12 @@ void DrawKeyText(HDC dc, const Rect& a, const qp::KeyFaceText& face) {
   if (FAILED(ScriptStringAnalyse(dc, s, n, 0, -1, SSA_GLYPHS, 0, nullptr, nullptr, nullptr, nullptr, nullptr, &ssa))) {
     SIZE size = {};
     GetTextExtentPoint32W(dc, s, n, &size);
-    TextOutW(dc, a.x + (face.centred ? qp::CentredTextX(a.w, size.cx) : 4), a.y + face.y, s, n);
+    TextOutW(dc, a.x + (face.centred ? qp::CentredTextX(a.w, size.cx) : S(4)), a.y + S(face.y), s, n);
     return;
   }
   const SIZE* size = ScriptString_pSize(ssa);
-  const int x = face.centred ? qp::CentredTextX(a.w, size ? size->cx : 0) : 4;
-  ScriptStringOut(ssa, a.x + x, a.y + face.y, 0, nullptr, 0, 0, FALSE);
+  const int x = face.centred ? qp::CentredTextX(a.w, size ? size->cx : 0) : S(4);
+  ScriptStringOut(ssa, a.x + x, a.y + S(face.y), 0, nullptr, 0, 0, FALSE);
   ScriptStringFree(&ssa);
 }
 
@@ -172,20 +183,20 @@ void PaintKey(HDC dc, int number, const Rect& a) {
   SetTextColor(dc, Color(colors.text));
   DrawKeyText(dc, a, face);
   // The outline goes over any text that reaches the edge.
-  Pen pen(CreatePen(PS_SOLID, 1, Color(colors.border)));
+  Pen pen(OutlinePen(Color(colors.border)));
   Selected p(dc, pen.get());
   Selected nb(dc, GetStockObject(NULL_BRUSH));
-  RoundRect(dc, a.x + 1, a.y + 1, a.x + a.w - 1, a.y + a.h - 1, 4, 4);
+  RoundRect(dc, a.x + S(1), a.y + S(1), a.x + a.w - S(1), a.y + a.h - S(1), S(4), S(4));
 }
 
 void PaintTitleStrip(HDC dc, const Rect& a) {
   const qp::AppState& app = qp::App();
-  Fill(dc, a.x, a.y, app.PanelWidth - 16, 16, Color(app.PanelBackColor));
+  Fill(dc, a.x, a.y, S(app.PanelWidth - 16), S(16), Color(app.PanelBackColor));
   Selected font(dc, PanelFont(qp::kFontBar));
   SetBkMode(dc, OPAQUE);
   SetBkColor(dc, Color(app.PanelBackColor));
   SetTextColor(dc, Color(app.PanelTextColor));
-  DrawPlainText(dc, a.x + 5, a.y + 1, qp::TitleStripText());
+  DrawPlainText(dc, a.x + S(5), a.y + S(1), qp::TitleStripText());
 }
 
 void PaintOnTopBox(HDC dc, const Rect& a) {
@@ -194,20 +205,20 @@ void PaintOnTopBox(HDC dc, const Rect& a) {
   const qp::AppState& app = qp::App();
   qp::OnTopColors c = qp::OnTopBoxColors(e->face, Dark());
   Fill(dc, a.x, a.y, a.w, a.h, Color(app.PanelBackColor));
-  Fill(dc, a.x, a.y, 14, 14, Color(c.fill));
+  Fill(dc, a.x, a.y, S(14), S(14), Color(c.fill));
   Brush border(CreateSolidBrush(Color(c.border)));
-  RECT box = {a.x, a.y, a.x + 14, a.y + 14};
+  RECT box = {a.x, a.y, a.x + S(14), a.y + S(14)};
   FrameRect(dc, &box, border.get());
   SetBkMode(dc, TRANSPARENT);
   {
     Selected font(dc, PanelFont(qp::kFontBar));
     SetTextColor(dc, Color(app.PanelTextColor));
-    DrawPlainText(dc, a.x + 18, a.y, u"on top");
+    DrawPlainText(dc, a.x + S(18), a.y, u"on top");
   }
   if (e->data != 0) {
     Selected font(dc, PanelFont(qp::kFontPhoneticLetters));
     SetTextColor(dc, Color(c.tick));
-    DrawShapedText(dc, a.x + 1, a.y - 2, u"\u2714");
+    DrawShapedText(dc, a.x + S(1), a.y - S(2), u"\u2714");
   }
 }
 
@@ -218,7 +229,7 @@ void PaintDropButton(HDC dc, const Rect& a) {
   Selected font(dc, PanelFont(qp::kFontSmall));
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, Color(qp::SchemeFor(Dark()).dropArrow[e->face == 1 ? 1 : 0]));
-  DrawShapedText(dc, a.x + 1, a.y + 3, u"\u25BC");
+  DrawShapedText(dc, a.x + S(1), a.y + S(3), u"\u25BC");
 }
 
 void PaintPanelButton(HDC dc, int number, const Rect& a) {
@@ -233,21 +244,21 @@ void PaintPanelButton(HDC dc, int number, const Rect& a) {
     Selected font(dc, PanelFont(qp::kFontBar));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, Color(app.PanelTextColor));
-    DrawPlainText(dc, a.x + qp::CentredTextX(a.w, TextWidth(dc, caption)), a.y + 2, caption);
+    DrawPlainText(dc, a.x + qp::CentredTextX(a.w, TextWidth(dc, caption)), a.y + S(2), caption);
   } else {
-    DrawPanelImage(dc, qp::SchemeFor(Dark()).refreshImage, a.x + 2, a.y + 4);
+    DrawPanelImage(dc, qp::SchemeFor(Dark()).refreshImage, a.x + S(2), a.y + S(4));
   }
-  Pen pen(CreatePen(PS_SOLID, 1, Color(c.border)));
+  Pen pen(OutlinePen(Color(c.border)));
   Selected p(dc, pen.get());
   Selected nb(dc, GetStockObject(NULL_BRUSH));
-  RoundRect(dc, a.x + 1, a.y + 1, a.x + a.w - 1, a.y + a.h - 1, 6, 6);
+  RoundRect(dc, a.x + S(1), a.y + S(1), a.x + a.w - S(1), a.y + a.h - S(1), S(6), S(6));
 }
 
 void PaintImageButton(HDC dc, int number, const Rect& a) {
   const qp::Element* e = Elements().Find(number);
   if (!e) return;
   Fill(dc, a.x, a.y, a.w, a.h, Color(qp::App().PanelBackColor));
-  DrawPanelImage(dc, e->face, a.x + 2, a.y + 2);
+  DrawPanelImage(dc, e->face, a.x + S(2), a.y + S(2));
 }
 
 void PaintLabel(HDC dc, int number, const Rect& a) {
@@ -268,7 +279,7 @@ void PaintLabel(HDC dc, int number, const Rect& a) {
 void PaintElement(HDC dc, int number) {
   auto abs = Elements().AbsoluteRect(number);
   if (!abs) return;
-  const Rect& a = *abs;
+  const Rect a = qp::ScaleRect(*abs, PanelDpi());
   if (qp::IsKeyElement(number)) return PaintKey(dc, number, a);
   if (qp::IsLabelElement(number) || number == qp::kTypeInLabel) return PaintLabel(dc, number, a);
   switch (number) {
@@ -305,7 +316,7 @@ void PaintPanel(HDC dc, const RECT& client, const RECT& dirty) {
     if (!e || e->childWindow) continue;
     auto abs = Elements().AbsoluteRect(number);
     if (!abs) continue;
-    RECT r = {abs->x, abs->y, abs->x + abs->w, abs->y + abs->h};
+    RECT r = PanelRect(*abs);
     RECT hit;
     if (!IntersectRect(&hit, &r, &dirty)) continue;
     // Each element paints inside its own rectangle only, so long text is clipped by the key.

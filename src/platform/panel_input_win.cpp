@@ -9,6 +9,9 @@
 
 #include "base/ids.h"
 #include "control/dispatch.h"
+#include "base/dpi_scale.h"
+#include "platform/dpi_win.h"
+#include "platform/panel_dpi_win.h"
 #include "platform/panel_parts_win.h"
 #include "platform/panel_win.h"
 #include "platform/text_win.h"
@@ -93,15 +96,18 @@ void OnTray(LPARAM lp) {
 }  // namespace
 
 bool HandlePanelInput(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  const int x = static_cast<short>(LOWORD(lp));
-  const int y = static_cast<short>(HIWORD(lp));
+  // Elements are hit in 96-DPI pixels; the press point stays physical, as dragging works on the
+  // screen's pixels.
+  const qp::Point logical = PanelLogicalPoint(lp);
+  const int x = logical.x;
+  const int y = logical.y;
   switch (msg) {
     case WM_MOUSEMOVE:
       OnMouseMove(hwnd, x, y);
       return true;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-      g_pressPoint = qp::Point{x, y};
+      g_pressPoint = qp::Point{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
       SetCapture(hwnd);
       DispatchElementEvents(g_tracker.LeftDown(qp::Elements(), x, y));
       return true;
@@ -146,6 +152,8 @@ bool HandlePanelInput(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   }
 }
 
+HWND PanelTooltipWindow() { return g_tooltip; }
+
 bool ReleasePanelPointer() {
   const bool held = g_tracker.captured() != 0;
   DispatchElementEvents(g_tracker.CaptureLost(qp::Elements()));
@@ -166,7 +174,8 @@ void CreateTooltip(HINSTANCE instance) {
   ti.rect = {0, 0, 4000, 4000};
   ti.lpszText = const_cast<wchar_t*>(L"");
   SendMessageW(g_tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
-  SendMessageW(g_tooltip, TTM_SETMAXTIPWIDTH, 0, 400);
+  SendMessageW(g_tooltip, TTM_SETMAXTIPWIDTH, 0, PanelScale(400));
+  SetTooltipFontForDpi(g_tooltip);
   SendMessageW(g_tooltip, TTM_ACTIVATE, FALSE, 0);
 }
 

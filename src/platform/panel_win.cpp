@@ -9,10 +9,13 @@
 #include "base/edition.h"
 #include "base/ids.h"
 #include "keysets/layout.h"
+#include "base/dpi_scale.h"
 #include "platform/accessible_win.h"
 #include "platform/contrast_win.h"
 #include "platform/delivery_win.h"
 #include "platform/dialog_keys_win.h"
+#include "platform/dpi_win.h"
+#include "platform/panel_dpi_win.h"
 #include "platform/help_window_win.h"
 #include "platform/paint_win.h"
 #include "platform/panel_parts_win.h"
@@ -62,6 +65,9 @@ LRESULT CALLBACK MainProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_PAINT:
       Paint(hwnd);
       return 0;
+    case WM_DPICHANGED:
+      OnPanelDpiChanged(ReadDpiChange(hwnd, wp, lp));
+      return 0;
     default:
       break;
   }
@@ -90,6 +96,11 @@ bool CreateMainWindow() {
                            app.PanelHeight + qp::kPanelFrame, nullptr, nullptr, instance, nullptr);
   if (!g_main) return false;
   SetWindowLongPtrW(g_main, GWL_EXSTYLE, GetWindowLongPtrW(g_main, GWL_EXSTYLE) | WS_EX_NOACTIVATE);
+  SetPanelDpi(QueryWindowDpi(g_main));
+  if (PanelDpi() != qp::kBaseDpi) {
+    SetWindowPos(g_main, nullptr, 0, 0, PanelScale(app.PanelWidth + qp::kPanelFrame),
+                 PanelScale(app.PanelHeight + qp::kPanelFrame), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   BuildMenu();
   LoadPanelFonts();
   app.KeySize = qp::kKeySize;
@@ -196,7 +207,7 @@ void InvalidateElement(int number) {
   if (!g_main) return;
   auto abs = qp::Elements().AbsoluteRect(number);
   if (!abs) return;
-  RECT r = {abs->x, abs->y, abs->x + abs->w, abs->y + abs->h};
+  RECT r = PanelRect(*abs);
   InvalidateRect(g_main, &r, FALSE);
   AnnounceElementChange(number);
 }

@@ -15,6 +15,9 @@ inline constexpr UINT kTrayIconId = 1;
 bool CreateMainWindow();
 HWND MainWindow();
 HWND TargetBoxWindow();
+HWND PanelTooltipWindow();
+// The tray icon again, at the small-icon size of the panel's DPI.
+void RefreshTrayIcon();
 
 // The one event loop of the program; never returns.
 [[noreturn]] void RunEventLoop();

@@ -6,6 +6,9 @@
 #include <cstring>
 #include <vector>
 
+#include "base/dpi_scale.h"
+#include "dpi/image_scale.h"
+#include "platform/dpi_win.h"
 #include "platform/scoped_win.h"
 #include "resource_ids.h"
 #include "shell/png_image.h"
@@ -45,10 +48,17 @@ std::vector<uint8_t> Unpack(const uint8_t* data, DWORD size) {
   return out;
 }
 
-HFONT MakeFont(const wchar_t* face, int points, int weight, int dpiY) {
-  int height = -MulDiv(points, dpiY, 72);
-  return CreateFontW(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, face);
+HFONT MakeFont(const wchar_t* face, int points, int weight, int dpiY) { return PointFont(face, points, weight, dpiY); }
+
+// The picture drawn for a DPI, or nullptr when that DPI has none: each drawn scale has its own
+// block of resource numbers.
+bool PictureBytes(int resource, int imageDpi, const uint8_t** data, DWORD* size) {
+  int block = 0;
+  for (int drawn : qp::kImageDpis) {
+    if (drawn == imageDpi) return ResourceBytes(resource + kPictureScaleStep * block, data, size);
+    ++block;
+  }
+  return false;
 }
 
 HBITMAP ImageToDib(const qp::Image& image) {
@@ -80,9 +90,10 @@ void LoadPanelFonts() {
       g_fontResource.Reset(AddFontMemResourceEx(font.data(), static_cast<DWORD>(font.size()), nullptr, &count));
     }
   }
-  HDC screen = GetDC(nullptr);
-  int dpiY = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
+  RebuildPanelFonts(PanelDpi());
+}
+
+void RebuildPanelFonts(int dpiY) {
   g_fonts[0].Reset(MakeFont(L"Tarsel Sans", 11, FW_BOLD, dpiY));
   g_fonts[1].Reset(MakeFont(L"Tarsel Sans", 12, FW_BOLD, dpiY));
   g_fonts[2].Reset(MakeFont(L"Tarsel Sans", 13, FW_BOLD, dpiY));
@@ -106,20 +117,30 @@ void LoadPanelImages() {
     int resource;
     int firstImage;
     int width;
+    int height;
     int count;
   };
+  const int dpi = PanelDpi();
+  const int imageDpi = qp::ImageDpiFor(dpi);
   // Each picture holds several images side by side.
-  const Cut cuts[] = {{IDR_PNG_REFRESH, 1, 15, 2},
-                      {IDR_PNG_SETTINGS, 3, 16, 2},
-                      {IDR_PNG_CLOSE, 5, 14, 3},
-                      {IDR_PNG_HELP, 8, 16, 2}};
+  const Cut cuts[] = {{IDR_PNG_REFRESH, 1, 15, 12, 2},
+                      {IDR_PNG_SETTINGS, 3, 16, 16, 2},
+                      {IDR_PNG_CLOSE, 5, 14, 14, 3},
+                      {IDR_PNG_HELP, 8, 16, 16, 2}};
   for (const Cut& cut : cuts) {
     const uint8_t* data = nullptr;
     DWORD size = 0;
     qp::Image picture;
-    if (!ResourceBytes(cut.resource, &data, &size) || !qp::DecodePng(data, size, picture)) continue;
+    // A DPI without pictures of its own (an old build's resources) resizes the 100 % ones.
+    int drawnDpi = imageDpi;
+    if (!PictureBytes(cut.resource, drawnDpi, &data, &size) || !qp::DecodePng(data, size, picture)) {
+      drawnDpi = qp::kBaseDpi;
+      if (!ResourceBytes(cut.resource, &data, &size) || !qp::DecodePng(data, size, picture)) continue;
+    }
+    const int drawnWidth = qp::ScaleLength(cut.width, drawnDpi);
     for (int k = 0; k < cut.count; ++k) {
-      qp::Image image = qp::CutImage(picture, k * cut.width, cut.width);
+      qp::Image image = qp::CutImage(picture, k * drawnWidth, drawnWidth);
+      if (drawnDpi != dpi) image = qp::ResizeImage(image, qp::ScaleLength(cut.width, dpi), qp::ScaleLength(cut.height, dpi));
       PanelImageSlot& slot = g_images[cut.firstImage + k];
       slot.bitmap.Reset(ImageToDib(image));
       slot.width = image.width;

@@ -5,7 +5,10 @@
 namespace qpw {
 
 // Registers "Tarsel Sans" for this process and creates fonts 0..5.
+// Fonts and images are made for the panel's DPI (PanelDpi); after a DPI change the fonts are
+// rebuilt and the images released and loaded again.
 void LoadPanelFonts();
+void RebuildPanelFonts(int dpi);
 void ReleasePanelFonts();
 HFONT PanelFont(int number);
 

@@ -8,11 +8,15 @@
 
 #include <iterator>
 #include <map>
+#include <utility>
+#include <vector>
 
 #include "control/dispatch.h"
 #include "base/platform.h"
 #include "platform/scoped_win.h"
 #include "platform/find_window_win.h"
+#include "base/dpi_scale.h"
+#include "platform/dpi_win.h"
 #include "platform/panel_win.h"
 #include "platform/text_win.h"
 #include "platform/window_class_win.h"
@@ -63,14 +67,17 @@ class WinSettingsUi : public qp::SettingsWindowUi {
     Destroy();
     HINSTANCE instance = GetModuleHandleW(nullptr);
     if (!RegisterClasses(instance)) return false;
-    RECT frame = {0, 0, qp::kSettingsClientWidth, qp::kSettingsClientHeight};
-    AdjustWindowRectEx(&frame, kWindowStyle, FALSE, kWindowExStyle);
+    // The window opens beside the panel, on its monitor: at the panel's DPI.
+    dpi_ = PanelDpi();
+    font_ = GuiFontForDpi(dpi_);
+    RECT frame = OuterForClient(S(qp::kSettingsClientWidth), S(qp::kSettingsClientHeight), kWindowStyle,
+                                kWindowExStyle, dpi_);
     HWND hwnd = CreateWindowExW(kWindowExStyle, kWindowClass, W(qp::kSettingsTitle), kWindowStyle, plan.position.x,
                                 plan.position.y, frame.right - frame.left, frame.bottom - frame.top, MainWindow(),
                                 nullptr, instance, nullptr);
     if (!hwnd) return false;
     window_.Reset(hwnd);
-    const qp::Rect tr = qp::SettingsTabRect();
+    const qp::Rect tr = qp::ScaleRect(qp::SettingsTabRect(), dpi_);
     tabs_ = CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_TABSTOP, tr.x, tr.y,
                             tr.w, tr.h, hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(qp::kSettingsTabs)),
                             instance, nullptr);
@@ -78,7 +85,7 @@ class WinSettingsUi : public qp::SettingsWindowUi {
       Destroy();
       return false;
     }
-    SetDefaultFont(tabs_);
+    SetFont(tabs_);
     for (int page = 0; page < qp::kPlainTabCount; ++page) AddPage(page);
     for (const qp::SettingsControl& c : qp::SettingsPageControls(-1)) CreateControl(hwnd, c);
     for (int id : plan.checked) SetChecked(id);
@@ -96,6 +103,49 @@ class WinSettingsUi : public qp::SettingsWindowUi {
     tabs_ = nullptr;
     for (HWND& page : pages_) page = nullptr;
     controls_.clear();
+    placed_.clear();
+  }
+
+  // WM_DPICHANGED: the suggested rectangle, every control placed and lettered for the new DPI.
+  void ChangeDpi(HWND hwnd, const DpiChange& change) {
+    if (window_.get() != hwnd) return;
+    dpi_ = change.dpi;
+    // The old font lives until every control has the new one.
+    Font old = std::move(font_);
+    font_ = GuiFontForDpi(dpi_);
+    const RECT& r = change.suggested;
+    RECT frame = OuterForClient(S(qp::kSettingsClientWidth), S(qp::kSettingsClientHeight), kWindowStyle,
+                                kWindowExStyle, dpi_);
+    SetWindowPos(hwnd, nullptr, r.left, r.top, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    // The frame may not have followed the DPI (a message sent by hand): the client size counts.
+    RECT client = {};
+    GetClientRect(hwnd, &client);
+    const int dw = S(qp::kSettingsClientWidth) - client.right;
+    const int dh = S(qp::kSettingsClientHeight) - client.bottom;
+    if (dw != 0 || dh != 0) {
+      SetWindowPos(hwnd, nullptr, 0, 0, frame.right - frame.left + dw, frame.bottom - frame.top + dh,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    if (tabs_) {
+      const qp::Rect tr = qp::ScaleRect(qp::SettingsTabRect(), dpi_);
+      SetWindowPos(tabs_, nullptr, tr.x, tr.y, tr.w, tr.h, SWP_NOZORDER | SWP_NOACTIVATE);
+      SetFont(tabs_);
+      const RECT area = PageArea();
+      for (HWND page : pages_) {
+        if (page) {
+          SetWindowPos(page, nullptr, area.left, area.top, area.right - area.left, area.bottom - area.top,
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+      }
+    }
+    for (const auto& [control, rect] : placed_) {
+      if (!IsWindow(control)) continue;  // its page was removed
+      const qp::Rect s = qp::ScaleRect(rect, dpi_);
+      SetWindowPos(control, nullptr, s.x, s.y, s.w, s.h, SWP_NOZORDER | SWP_NOACTIVATE);
+      SetFont(control);
+    }
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
   }
 
   bool IsChecked(int id) override {
@@ -148,6 +198,7 @@ class WinSettingsUi : public qp::SettingsWindowUi {
     tabs_ = nullptr;
     for (HWND& page : pages_) page = nullptr;
     controls_.clear();
+    placed_.clear();
   }
 
  private:
@@ -184,6 +235,9 @@ class WinSettingsUi : public qp::SettingsWindowUi {
       case WM_CLOSE:
         DispatchSettingsEvent(qp::EventKind::Close);
         return 0;
+      case WM_DPICHANGED:
+        if (g_ui) g_ui->ChangeDpi(hwnd, ReadDpiChange(hwnd, wp, lp));
+        return 0;
       case WM_DESTROY:
         if (g_ui) g_ui->Forget(hwnd);
         return 0;
@@ -198,8 +252,20 @@ class WinSettingsUi : public qp::SettingsWindowUi {
     return DefWindowProcW(hwnd, msg, wp, lp);
   }
 
-  static void SetDefaultFont(HWND hwnd) {
-    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+  // The stock GUI font at the system's DPI, a font of the window's own at any other.
+  void SetFont(HWND hwnd) {
+    HGDIOBJ font = font_ ? static_cast<HGDIOBJ>(font_.get()) : GetStockObject(DEFAULT_GUI_FONT);
+    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  }
+
+  int S(int logical) const { return qp::ScaleLength(logical, dpi_); }
+
+  // The tab control's display area, where the pages go.
+  RECT PageArea() const {
+    RECT area;
+    GetClientRect(tabs_, &area);
+    SendMessageW(tabs_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+    return area;
   }
 
   void AddPage(int page) {
@@ -207,9 +273,7 @@ class WinSettingsUi : public qp::SettingsWindowUi {
     item.mask = TCIF_TEXT;
     item.pszText = const_cast<wchar_t*>(W(qp::SettingsTabCaption(page)));
     if (SendMessageW(tabs_, TCM_INSERTITEMW, static_cast<WPARAM>(page), reinterpret_cast<LPARAM>(&item)) < 0) return;
-    RECT area;
-    GetClientRect(tabs_, &area);
-    SendMessageW(tabs_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+    const RECT area = PageArea();
     HWND hwnd = CreateWindowExW(WS_EX_CONTROLPARENT, kPageClass, L"", WS_CHILD | WS_CLIPSIBLINGS, area.left, area.top,
                                 area.right - area.left, area.bottom - area.top, tabs_, nullptr,
                                 GetModuleHandleW(nullptr), nullptr);
@@ -238,11 +302,13 @@ class WinSettingsUi : public qp::SettingsWindowUi {
         break;
     }
     if (c.groupStart) style |= WS_GROUP | (c.kind == qp::ControlKind::OptionButton ? WS_TABSTOP : 0);
-    HWND hwnd = CreateWindowExW(0, cls, W(c.text), style, c.rect.x, c.rect.y, c.rect.w, c.rect.h, parent,
+    const qp::Rect r = qp::ScaleRect(c.rect, dpi_);
+    HWND hwnd = CreateWindowExW(0, cls, W(c.text), style, r.x, r.y, r.w, r.h, parent,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), GetModuleHandleW(nullptr),
                                 nullptr);
     if (!hwnd) return;
-    SetDefaultFont(hwnd);
+    SetFont(hwnd);
+    placed_.emplace_back(hwnd, c.rect);
     if (c.id != 0) controls_[c.id] = hwnd;
   }
 
@@ -255,6 +321,10 @@ class WinSettingsUi : public qp::SettingsWindowUi {
   HWND tabs_ = nullptr;
   HWND pages_[kMaxPages] = {};
   std::map<int, HWND> controls_;
+  // Every control with its 96-DPI rectangle, to place again when the DPI changes.
+  std::vector<std::pair<HWND, qp::Rect>> placed_;
+  int dpi_ = qp::kBaseDpi;
+  Font font_;
 };
 
 }  // namespace

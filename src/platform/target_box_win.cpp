@@ -8,6 +8,8 @@
 #include "base/app_state.h"
 #include "base/ids.h"
 #include "keysets/key_face.h"
+#include "base/dpi_scale.h"
+#include "platform/dpi_win.h"
 #include "platform/panel_parts_win.h"
 #include "platform/panel_win.h"
 #include "platform/resources_win.h"
@@ -47,7 +49,7 @@ void DrawTargetItem(const DRAWITEMSTRUCT* di) {
   Selected font(di->hDC, PanelFont(qp::kFontBar));
   SetTextColor(di->hDC, highlighted ? GetSysColor(COLOR_HIGHLIGHTTEXT)
                                     : static_cast<COLORREF>(static_cast<uint32_t>(app.PanelTextColor)));
-  TextOutW(di->hDC, di->rcItem.left + 2, di->rcItem.top + 1, buffer, static_cast<int>(got));
+  TextOutW(di->hDC, di->rcItem.left + PanelScale(2), di->rcItem.top + PanelScale(1), buffer, static_cast<int>(got));
 }
 
 LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -59,7 +61,7 @@ LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       return TRUE;
     case WM_MEASUREITEM: {
       auto* mi = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
-      mi->itemHeight = 16;
+      mi->itemHeight = static_cast<UINT>(PanelScale(16));
       return TRUE;
     }
     case WM_ERASEBKGND: {
@@ -84,16 +86,18 @@ bool RegisterFrameClass(HINSTANCE instance) {
 }
 
 void CreateTargetWindows(HINSTANCE instance) {
-  auto frame = qp::Elements().AbsoluteRect(qp::kTargetFrame);
-  if (!frame) return;
-  g_frame = CreateWindowExW(WS_EX_NOACTIVATE, kFrameClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, frame->x,
-                            frame->y, frame->w, frame->h, MainWindow(), reinterpret_cast<HMENU>(qp::kTargetFrame),
+  auto logicalFrame = qp::Elements().AbsoluteRect(qp::kTargetFrame);
+  if (!logicalFrame) return;
+  const qp::Rect frame = qp::ScaleRect(*logicalFrame, PanelDpi());
+  g_frame = CreateWindowExW(WS_EX_NOACTIVATE, kFrameClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, frame.x,
+                            frame.y, frame.w, frame.h, MainWindow(), reinterpret_cast<HMENU>(qp::kTargetFrame),
                             instance, nullptr);
   const qp::Element* box = qp::Elements().Find(qp::kTargetBox);
   if (!g_frame || !box) return;
+  const qp::Rect boxRect = qp::ScaleRect(box->rect, PanelDpi());
   g_combo = CreateWindowExW(0, L"COMBOBOX", L"",
                             WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS,
-                            box->rect.x, box->rect.y, box->rect.w, box->rect.h, g_frame,
+                            boxRect.x, boxRect.y, boxRect.w, boxRect.h, g_frame,
                             reinterpret_cast<HMENU>(qp::kTargetBox), instance, nullptr);
   if (g_combo) {
     SendMessageW(g_combo, WM_SETFONT, reinterpret_cast<WPARAM>(PanelFont(qp::kFontBar)), FALSE);
@@ -105,7 +109,10 @@ void SyncChildWindows() {
   if (!g_frame) return;
   auto frame = qp::Elements().AbsoluteRect(qp::kTargetFrame);
   bool shown = frame && qp::Elements().IsShown(qp::kTargetFrame);
-  if (frame) SetWindowPos(g_frame, nullptr, frame->x, frame->y, frame->w, frame->h, SWP_NOZORDER | SWP_NOACTIVATE);
+  if (frame) {
+    const qp::Rect f = qp::ScaleRect(*frame, PanelDpi());
+    SetWindowPos(g_frame, nullptr, f.x, f.y, f.w, f.h, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   ShowWindow(g_frame, shown ? SW_SHOWNA : SW_HIDE);
   InvalidateRect(g_frame, nullptr, TRUE);
   if (g_combo) InvalidateRect(g_combo, nullptr, TRUE);

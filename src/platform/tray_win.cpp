@@ -5,6 +5,8 @@
 #include <string>
 
 #include "base/edition.h"
+#include "base/dpi_scale.h"
+#include "platform/dpi_win.h"
 #include "platform/panel_parts_win.h"
 #include "platform/panel_win.h"
 #include "platform/resources_win.h"
@@ -38,7 +40,7 @@ void AddTrayIcon() {
   NOTIFYICONDATAW nid = TrayRecord();
   nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   nid.uCallbackMessage = kTrayMessage;
-  nid.hIcon = ProgramIcon(GetSystemMetrics(SM_CXSMICON));
+  nid.hIcon = ProgramIcon(SmallIconSize(PanelDpi()));
   lstrcpynW(nid.szTip, g_trayTip.empty() ? W(qp::Text(qp::CurrentEdition().trayPrefix)) : g_trayTip.c_str(), 64);
   g_trayAdded = Shell_NotifyIconW(NIM_ADD, &nid) != FALSE;
 }
@@ -48,6 +50,14 @@ void RemoveTrayIcon() {
   NOTIFYICONDATAW nid = TrayRecord();
   Shell_NotifyIconW(NIM_DELETE, &nid);
   g_trayAdded = false;
+}
+
+void RefreshTrayIcon() {
+  if (!g_trayAdded) return;
+  NOTIFYICONDATAW nid = TrayRecord();
+  nid.uFlags = NIF_ICON;
+  nid.hIcon = ProgramIcon(SmallIconSize(PanelDpi()));
+  Shell_NotifyIconW(NIM_MODIFY, &nid);
 }
 
 void RestoreTrayIcon() {

@@ -5,6 +5,7 @@
 
 #include <shellapi.h>
 
+#include "platform/dpi_win.h"
 #include "platform/keyset_menu_win.h"
 #include "platform/panel_win.h"
 #include "platform/text_win.h"
@@ -106,6 +107,8 @@ bool WinPlatform::QueryTaskbar(uint32_t& state, uint32_t& edge, int& left, int& 
 }
 
 void WinPlatform::EndProgram() { qpw::EndProgram(); }
+
+int WinPlatform::MainWindowDpi() { return PanelDpi(); }
 
 void WinPlatform::CheckMenuItem(int item, bool checked) {
   CheckMenuEntry(item, checked);

@@ -230,7 +230,7 @@ SettingsWindowPlan PlanSettingsWindow(int tab) {
   SettingsWindowPlan plan;
   const Rect outer = Plat().MainWindowRect();
   const Rect client = Plat().MainClientRect();
-  plan.position = SettingsWindowPosition(outer.x, outer.y, client.h, a.PanelWidth);
+  plan.position = SettingsWindowPosition(outer.x, outer.y, client.h, a.PanelWidth, Plat().MainWindowDpi());
   for (const GeneralBox& b : kGeneralBoxes) {
     if (GeneralSetting(a, b.id) != 0) plan.checked.push_back(b.id);
   }

@@ -1,5 +1,6 @@
 #include "shell/docking.h"
 
+#include "base/dpi_scale.h"
 #include "shell/panel_geometry.h"
 
 namespace qp {
@@ -7,11 +8,8 @@ namespace qp {
 namespace {
 
 constexpr uint32_t kAutoHideBit = 1;  // ABS_AUTOHIDE; ABS_ALWAYSONTOP (2) does not count
-constexpr int kFallbackThickness = 30;
-constexpr int kSnapDistance = 30;
-// Above XP the window is given 3 pixels of room on each side when it snaps.
-constexpr int kFrameAllowance = 6;
-constexpr int kFrameMargin = 3;
+// The distances (snap distance, frame room above XP, taskbar gaps) scale with the DPI: see
+// DockMarginsFor.
 constexpr int kXpVersion = 60;
 
 bool IsServer(int productType) { return productType == 2 || productType == 3; }
@@ -70,12 +68,13 @@ int OsVersionValue(int major, int minor, int productType, int build) {
 
 Point MainWindowStartPosition(const PlacementInput& in, Taskbar& taskbar, ScreenArea& workArea) {
   if (!in.dock) return {in.winPosLeft, in.winPosTop};  // the saved place, even off screen
+  const DockMargins m = DockMarginsFor(in.dpi);
 
   int64_t dw = in.displayWidth;
   int64_t dh = in.displayHeight;
   if (in.workAreaRead) {
     workArea = in.readWorkArea;
-    if (taskbar.thickness == 0) taskbar.thickness = kFallbackThickness;
+    if (taskbar.thickness == 0) taskbar.thickness = m.fallbackThickness;
     if (dw > workArea.right) dw = workArea.right;
     if (dh > int64_t{workArea.bottom} + taskbar.thickness) {
       dh = int64_t{workArea.bottom} + taskbar.thickness;
@@ -91,13 +90,14 @@ Point MainWindowStartPosition(const PlacementInput& in, Taskbar& taskbar, Screen
   if (taskbar.edge == kEdgeBottom) {
     y = dh - thick - in.windowHeight;
   } else if (taskbar.edge == kEdgeRight) {
-    x = dw - thick - in.windowWidth - 6;
-    y = dh - in.windowHeight - 4;
+    x = dw - thick - in.windowWidth - m.rightTaskbarGapX;
+    y = dh - in.windowHeight - m.rightTaskbarGapY;
   }
   return {ClampToInt(x), ClampToInt(y)};
 }
 
 Point ProximityDockPosition(const DockInput& in) {
+  const DockMargins m = DockMarginsFor(in.dpi);
   int64_t right = in.screenWidth;
   int64_t bottom = in.screenHeight;
   int64_t left = 0;
@@ -108,9 +108,9 @@ Point ProximityDockPosition(const DockInput& in) {
   int64_t w = in.window.w;
   int64_t h = in.window.h;
   if (in.osVersion > kXpVersion) {
-    w += kFrameAllowance;
-    h += kFrameAllowance;
-    margin = kFrameMargin;
+    w += m.frameAllowance;
+    h += m.frameAllowance;
+    margin = m.frameMargin;
   }
 
   const int64_t thick = in.taskbar.thickness;
@@ -119,13 +119,13 @@ Point ProximityDockPosition(const DockInput& in) {
   switch (in.taskbar.edge) {
     case kEdgeBottom: bottom -= thick; break;
     case kEdgeRight: right -= thick; break;
-    case kEdgeLeft: left = thick + 4; break;
-    case kEdgeTop: top = thick + 4; break;
+    case kEdgeLeft: left = thick + m.sideTaskbarGap; break;
+    case kEdgeTop: top = thick + m.sideTaskbarGap; break;
     default: break;
   }
 
   // Each test sees what the ones before it left.
-  const int64_t d = kSnapDistance;
+  const int64_t d = m.snapDistance;
   auto nearRight = [&] { return x > right - w - d; };
   auto nearLeft = [&] { return x < left + d; };
   auto nearBottom = [&] { return y > bottom - h - d; };
@@ -139,12 +139,13 @@ Point ProximityDockPosition(const DockInput& in) {
   return {ClampToInt(x), ClampToInt(y)};
 }
 
-Point SettingsWindowPosition(int panelX, int panelY, int panelClientHeight, int panelWidth) {
-  int64_t x = int64_t{panelX} - 325;
-  if (panelWidth != kWidePanelWidth) x -= 503 - int64_t{panelWidth};
-  int64_t y = int64_t{panelY} + panelClientHeight - 470;
-  if (y < 0) y = 5;
-  if (x < 0) x = int64_t{panelX} + panelWidth + 15;  // no room on the left: open on the right
+Point SettingsWindowPosition(int panelX, int panelY, int panelClientHeight, int panelWidth, int dpi) {
+  auto s = [dpi](int64_t v) { return int64_t{ScaleLength(ClampToInt(v), dpi)}; };
+  int64_t x = int64_t{panelX} - s(325);
+  if (panelWidth != kWidePanelWidth) x -= s(503 - int64_t{panelWidth});
+  int64_t y = int64_t{panelY} + panelClientHeight - s(470);
+  if (y < 0) y = s(5);
+  if (x < 0) x = int64_t{panelX} + s(panelWidth) + s(15);  // no room on the left: open on the right
   return {ClampToInt(x), ClampToInt(y)};
 }
 

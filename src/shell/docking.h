@@ -47,6 +47,7 @@ struct PlacementInput {
   int windowHeight = 0;
   bool workAreaRead = false;  // the system answered the work-area query
   ScreenArea readWorkArea;    // its answer
+  int dpi = 96;               // the window's; sizes and the display are in its physical pixels
 };
 Point MainWindowStartPosition(const PlacementInput& in, Taskbar& taskbar, ScreenArea& workArea);
 
@@ -58,12 +59,14 @@ struct DockInput {
   int osVersion = 200;
   ScreenArea workArea;
   Taskbar taskbar;
+  int dpi = 96;  // the window's; every position and size is in physical pixels, margins scale
 };
 Point ProximityDockPosition(const DockInput& in);
 
 // Where the settings window opens: to the left of the panel, or to its right when there is no
 // room on the left. panelX/panelY are the panel window's outer left and top, panelClientHeight
-// its client height, panelWidth the BackPanel width.
-Point SettingsWindowPosition(int panelX, int panelY, int panelClientHeight, int panelWidth);
+// its client height (all three physical), panelWidth the BackPanel width (logical); the settings
+// window's size and the gaps scale with dpi.
+Point SettingsWindowPosition(int panelX, int panelY, int panelClientHeight, int panelWidth, int dpi = 96);
 
 }  // namespace qp

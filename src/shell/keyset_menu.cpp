@@ -3,6 +3,7 @@
 #include "base/app_state.h"
 #include "base/ids.h"
 #include "base/platform.h"
+#include "base/dpi_scale.h"
 #include "keysets/catalogue.h"
 #include "shell/panel.h"
 #include "shell/panel_geometry.h"
@@ -16,10 +17,10 @@ int g_startOsVersion = kKeySetMenuNewerOs;
 
 }  // namespace
 
-Point KeySetMenuPosition(Point button, int osVersionAtStart) {
+Point KeySetMenuPosition(Point button, int osVersionAtStart, int dpi) {
   const bool old = osVersionAtStart < kKeySetMenuNewerOs;
-  const int left = old ? kKeySetMenuLeftOld : kKeySetMenuLeft;
-  const int up = old ? kKeySetMenuUpOld : kKeySetMenuUp;
+  const int left = ScaleLength(old ? kKeySetMenuLeftOld : kKeySetMenuLeft, dpi);
+  const int up = ScaleLength(old ? kKeySetMenuUpOld : kKeySetMenuUp, dpi);
   return Point{ClampToInt(int64_t{button.x} - left), ClampToInt(int64_t{button.y} - up)};
 }
 
@@ -42,9 +43,10 @@ void NoteStartOsVersion(int value) { g_startOsVersion = value; }
 
 Point KeySetMenuPoint() {
   const Rect client = Plat().MainClientRect();
-  const Rect button = Elements().AbsoluteRect(kSettingsButton).value_or(Rect{});
+  const int dpi = Plat().MainWindowDpi();
+  const Rect button = ScaleRect(Elements().AbsoluteRect(kSettingsButton).value_or(Rect{}), dpi);
   const Point onScreen{ClampToInt(int64_t{client.x} + button.x), ClampToInt(int64_t{client.y} + button.y)};
-  return KeySetMenuPosition(onScreen, g_startOsVersion);
+  return KeySetMenuPosition(onScreen, g_startOsVersion, dpi);
 }
 
 void ChooseKeySetFromMenu(int n) {

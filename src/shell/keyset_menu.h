@@ -24,7 +24,7 @@ struct KeySetMenuItem {
 };
 
 // The point the menu's top-left corner is asked for.
-Point KeySetMenuPosition(Point settingsButtonOnScreen, int osVersionAtStart);
+Point KeySetMenuPosition(Point settingsButtonOnScreen, int osVersionAtStart, int dpi = 96);
 
 // The standard sets 1..15 in number order, named as the catalogue names them; the current set
 // (a number outside 1..15 shows set 1) is the one checked.

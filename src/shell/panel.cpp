@@ -229,7 +229,7 @@ void SetKeyAreaHeight(int h) {
 void RelayoutPanel() {
   AppState& a = App();
   PanelState p = PanelFromApp();
-  Rect client = RelayoutWindow(p, Plat().MainClientRect(), a.ScreenWidth, a.ScreenHeight);
+  Rect client = RelayoutWindow(p, Plat().MainClientRect(), a.ScreenWidth, a.ScreenHeight, Plat().MainWindowDpi());
   PanelToApp(p);
   Plat().PlaceMainWindow(client);
   g_elements.Resize(kBackPanel, a.PanelWidth, a.PanelHeight);

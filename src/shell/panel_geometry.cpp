@@ -1,5 +1,7 @@
 #include "shell/panel_geometry.h"
 
+#include "base/dpi_scale.h"
+
 #include <cstdint>
 
 namespace qp {
@@ -62,22 +64,22 @@ int ChoosePanelWidth(const PanelState& panel) {
   return kWidePanelWidth;
 }
 
-Rect RelayoutWindow(PanelState& panel, const Rect& window, int screenWidth, int screenHeight) {
+Rect RelayoutWindow(PanelState& panel, const Rect& window, int screenWidth, int screenHeight, int dpi) {
   panel.panelWidth = ChoosePanelWidth(panel);
-  const int64_t outerW = int64_t{panel.panelWidth} + kPanelFrame;
-  const int64_t outerH = int64_t{panel.panelHeight} + kPanelFrame;
+  const int64_t outerW = ScaleLength(ClampToInt(int64_t{panel.panelWidth} + kPanelFrame), dpi);
+  const int64_t outerH = ScaleLength(ClampToInt(int64_t{panel.panelHeight} + kPanelFrame), dpi);
 
   // Keep the bottom-right corner where it was.
   int64_t x = int64_t{window.x} + (int64_t{window.w} - outerW);
   int64_t y = int64_t{window.y} + (int64_t{window.h} - outerH);
 
-  if (x > int64_t{screenWidth} - kRightStray) {
+  if (x > int64_t{screenWidth} - ScaleLength(kRightStray, dpi)) {
     x = screenWidth - outerW;
-  } else if (x < kLeftKeep - outerW) {
+  } else if (x < ScaleLength(kLeftKeep, dpi) - outerW) {
     x = 0;
   }
   // No clamp at the top: a window above the screen stays there.
-  if (y > int64_t{screenHeight} - kBottomStray) y = screenHeight - outerH;
+  if (y > int64_t{screenHeight} - ScaleLength(kBottomStray, dpi)) y = screenHeight - outerH;
 
   return {ClampToInt(x), ClampToInt(y), ClampToInt(outerW), ClampToInt(outerH)};
 }

@@ -42,8 +42,9 @@ bool ApplyKeyAreaHeight(PanelState& panel, int h);
 int ChoosePanelWidth(const PanelState& panel);
 
 // RelayoutPanel: sets panel.panelWidth and returns the window's new client rectangle, keeping
-// its bottom-right corner and pulling it back onto the screen where it strayed too far.
-Rect RelayoutWindow(PanelState& panel, const Rect& window, int screenWidth, int screenHeight);
+// its bottom-right corner and pulling it back onto the screen where it strayed too far. The window
+// and the screen are in physical pixels at dpi; the panel's sizes are logical.
+Rect RelayoutWindow(PanelState& panel, const Rect& window, int screenWidth, int screenHeight, int dpi = 96);
 
 // ToggleMoreBlock: flips the block's state and the panel height; true when it is now shown.
 bool ToggleMoreBlockState(PanelState& panel);

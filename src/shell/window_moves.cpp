@@ -52,6 +52,7 @@ void PlaceMainWindow() {
   in.displayHeight = display.y;
   in.windowWidth = outer.w;
   in.windowHeight = outer.h;
+  in.dpi = plat.MainWindowDpi();
   if (in.dock) {
     int l = 0, t = 0, r = 0, b = 0;
     in.workAreaRead = plat.ReadWorkArea(l, t, r, b);
@@ -76,6 +77,7 @@ void ProximityDock() {
   in.osVersion = plat.OsVersionValue();
   in.workArea = a.WorkArea;
   in.taskbar = TaskbarOf(a);
+  in.dpi = plat.MainWindowDpi();
   Point p = ProximityDockPosition(in);
   plat.MoveMainWindow(p.x, p.y);
 }

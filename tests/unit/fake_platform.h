@@ -111,6 +111,8 @@ class FakePlatform : public Platform {
     return true;
   }
   int OsVersionValue() override { Log("OsVersionValue"); return osVersion; }
+  int mainDpi = 96;
+  int MainWindowDpi() override { return mainDpi; }
   void OpenUrl(const Text& url) override { Log("OpenUrl"); openedUrls.push_back(url); }
   int MessageBox(const Text& text, const Text& caption, int flags) override {
     Log("MessageBox");

@@ -383,6 +383,29 @@ std::string CmdSetInfo(Args& in) {
   return buf;
 }
 
+// repaint <count> <title prefix>: repaints the whole client area of the visible window <count>
+// times: the area is invalidated, then WM_PAINT is sent and answered once the window has painted.
+// Each sample is "paint,empty": the paint's microseconds and those of a WM_NULL round trip to
+// the same window just before, which is the part that is not painting.
+std::string CmdRepaint(Args& in) {
+  int count = 1;
+  in >> count;
+  HWND h = FindVisibleByPrefix(Widen(Rest(in)));
+  if (!h) return "err no window";
+  std::string reply = "ok";
+  for (int i = 0; i < count; ++i) {
+    DWORD_PTR result = 0;
+    Clock empty;
+    if (!SendMessageTimeoutW(h, WM_NULL, 0, 0, SMTO_BLOCK, 10000, &result)) return "err no answer";
+    const int64_t emptyMicros = empty.Micros();
+    InvalidateRect(h, nullptr, FALSE);
+    Clock paint;
+    if (!SendMessageTimeoutW(h, WM_PAINT, 0, 0, SMTO_BLOCK, 10000, &result)) return "err no answer";
+    reply += " " + std::to_string(paint.Micros()) + "," + std::to_string(emptyMicros);
+  }
+  return reply;
+}
+
 std::string RunCommand(const std::string& line) {
   Args in(line);
   std::string cmd;
@@ -393,6 +416,7 @@ std::string RunCommand(const std::string& line) {
   if (cmd == "look") return CmdLook(in);
   if (cmd == "clicklook") return CmdClickLook(in);
   if (cmd == "setinfo") return CmdSetInfo(in);
+  if (cmd == "repaint") return CmdRepaint(in);
   if (cmd == "ping") return "ok";
   std::string reply = qpb::RunFindBenchCommand(cmd, in);
   if (!reply.empty()) return reply;

@@ -31,5 +31,7 @@ std::string RunAccessCommand(const std::string& cmd, std::istringstream& in);
 std::string RunDeliveryCommand(const std::string& cmd, std::istringstream& in);
 // The commands of find_commands.cpp (the Find window, hotkeys, menu items by text).
 std::string RunFindCommand(const std::string& cmd, std::istringstream& in);
+// The commands of dpi_commands.cpp (display scaling), likewise.
+std::string RunDpiCommand(const std::string& cmd, std::istringstream& in);
 
 }  // namespace qpd

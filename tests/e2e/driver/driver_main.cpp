@@ -50,6 +50,7 @@ std::string Answer(const std::string& line) {
   if (reply.empty()) reply = RunAccessCommand(cmd, in);
   if (reply.empty()) reply = RunDeliveryCommand(cmd, in);
   if (reply.empty()) reply = RunFindCommand(cmd, in);
+  if (reply.empty()) reply = RunDpiCommand(cmd, in);
   return reply.empty() ? RunCommand(line) : reply;
 }
 
