@@ -9,13 +9,7 @@ namespace qp {
 
 void ApplyContrast(const SystemColors* colors) {
   if (!SetHighContrast(colors)) return;
-  AppState& a = App();
-  const PanelScheme& scheme = SchemeFor(a.Dark != 0);
-  a.PanelBackColor = static_cast<int32_t>(scheme.panelBack);
-  a.PanelTextColor = static_cast<int32_t>(scheme.panelText);
-  a.PanelLabelColor = static_cast<int32_t>(scheme.panelLabel);
-  Plat().RepaintWithScheme();
-  SetElementFace(kCloseButton, scheme.closeImage);
+  ApplySchemeColors();
   Plat().RedrawPanel();
 }
 

@@ -5,7 +5,6 @@
 #include "base/edition.h"
 #include "base/platform.h"
 #include "output/delivery.h"
-#include "output/delivery_notice.h"
 #include "output/user_window.h"
 #include "output/format.h"
 
@@ -280,12 +279,7 @@ void DeliverFoundCharacter(uintptr_t window, const Text& title, int32_t codePoin
   if (window != 0 && p.IsWindow(window)) {
     // The window Find was opened from gets the focus back, and the text arrives there or the user
     // is told, as with a click's remembered window.
-    if (p.SetForegroundWindow(window)) {
-      p.SleepMs(kActivationPauseMs);
-      TypeIntoWindow(window, title, text, onClipboard);
-    } else {
-      TellUser(DeliveryProblem::FocusRefused, window, title, onClipboard);
-    }
+    BringForwardAndType(window, title, text, onClipboard);
   } else {
     TypeIntoUserWindow(text, onClipboard);
   }

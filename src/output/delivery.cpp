@@ -51,13 +51,7 @@ void TypeIntoNamedTarget(const Text& text, bool onClipboard) {
     p.MessageBox(kTargetMissingText, kTargetMissingCaption, kMbOk);
     return;
   }
-  // Typing into whatever has the focus instead would put the text in the wrong place.
-  if (!p.SetForegroundWindow(window)) {
-    TellUser(DeliveryProblem::FocusRefused, window, title, onClipboard);
-    return;
-  }
-  p.SleepMs(kActivationPauseMs);
-  TypeIntoWindow(window, title, text, onClipboard);
+  BringForwardAndType(window, title, text, onClipboard);
 }
 
 }  // namespace
@@ -83,6 +77,16 @@ void DeliverText(const Text& text) {
   } else {
     TypeIntoUserWindow(text, onClipboard);
   }
+}
+
+void BringForwardAndType(uintptr_t window, const Text& title, const Text& text, bool onClipboard) {
+  // Typing into whatever has the focus instead would put the text in the wrong place.
+  if (!Plat().SetForegroundWindow(window)) {
+    TellUser(DeliveryProblem::FocusRefused, window, title, onClipboard);
+    return;
+  }
+  Plat().SleepMs(kActivationPauseMs);
+  TypeIntoWindow(window, title, text, onClipboard);
 }
 
 void TypeIntoWindow(uintptr_t window, const Text& title, const Text& text, bool onClipboard) {

@@ -40,6 +40,9 @@ void DeliverText(const Text& text);
 // Types into `window` (titled `title`; 0 for no window in front) unless its program runs at a
 // higher integrity level than this one, and tells the user when the text did not go in.
 void TypeIntoWindow(uintptr_t window, const Text& title, const Text& text, bool onClipboard);
+// Brings the window forward, waits for it to take the focus and types, as TypeIntoWindow; a
+// window that may not come forward is not typed around: the user is told instead.
+void BringForwardAndType(uintptr_t window, const Text& title, const Text& text, bool onClipboard);
 
 // Sends the text as key-downs (a key-up only between two equal units) in one input call;
 // nothing for empty text. False when the system accepted fewer records than were sent.

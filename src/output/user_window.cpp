@@ -43,12 +43,7 @@ void TypeIntoUserWindow(const Text& text, bool onClipboard) {
     TellUser(DeliveryProblem::NoUserWindow, 0, Text(), onClipboard);
     return;
   }
-  if (!p.SetForegroundWindow(window)) {
-    TellUser(DeliveryProblem::FocusRefused, window, title, onClipboard);
-    return;
-  }
-  p.SleepMs(kActivationPauseMs);
-  TypeIntoWindow(window, title, text, onClipboard);
+  BringForwardAndType(window, title, text, onClipboard);
 }
 
 }  // namespace qp

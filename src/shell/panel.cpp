@@ -116,7 +116,7 @@ void CreatePanelElements() {
   g_openContainer = kBackPanel;
 }
 
-void LoadKeyPanel() {
+void ApplySchemeColors() {
   AppState& a = App();
   const PanelScheme& scheme = SchemeFor(a.Dark != 0);
   a.PanelBackColor = static_cast<int32_t>(scheme.panelBack);
@@ -124,6 +124,10 @@ void LoadKeyPanel() {
   a.PanelLabelColor = static_cast<int32_t>(scheme.panelLabel);
   Plat().RepaintWithScheme();
   SetElementFace(kCloseButton, scheme.closeImage);
+}
+
+void LoadKeyPanel() {
+  ApplySchemeColors();
   SetElementFace(kHelpButton, 8);
   SetElementFace(kSettingsButton, 3);
   SetElementFace(kOnTopBox, 0);

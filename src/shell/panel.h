@@ -18,6 +18,8 @@ int ShownKeySet();
 void CreatePanelElements();
 
 // Full rebuild for the current KeySet: colours, bar faces, more block, keys, title.
+// The scheme in use (dark, light or high contrast) into AppState's colours and the close button.
+void ApplySchemeColors();
 void LoadKeyPanel();
 // Removes the current set's keys and labels.
 void ClearKeySet();
