@@ -50,7 +50,7 @@ check_format quillpadpro.exe pei-i386 "PE32 executable (GUI) Intel 80386"
 check_format quillpad.exe pei-x86-64 "PE32+ executable (GUI) x86-64"
 
 # ---- only DLLs that come with Windows --------------------------------------------------------------
-system_dlls="advapi32 comctl32 comdlg32 gdi32 imm32 kernel32 msimg32 msvcrt ntdll ole32 oleaut32 psapi
+system_dlls="advapi32 comctl32 comdlg32 gdi32 imm32 kernel32 msimg32 msvcrt ntdll oleacc ole32 oleaut32 psapi
 shell32 shlwapi user32 usp10 uxtheme version winmm"
 for exe in quillpadpro.exe quillpad.exe; do
   [ -f "$exe" ] || continue
