@@ -1,6 +1,7 @@
 // The search index, built once after the table is unpacked: every word folded and sorted,
 // each character's phrases as word ids, and each word's list of characters.
 #include <algorithm>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "find/char_table.h"
@@ -85,6 +86,24 @@ void BuildWordList(CharTable& t, const OtherPhrases& other) {
   }
 }
 
+// Each word's id by hashing rather than a search of the sorted list: the index looks up every
+// word of every phrase once.
+class WordIds {
+ public:
+  explicit WordIds(const CharTable& t) : t_(t) {
+    ids_.reserve(t.words.size());
+    for (uint32_t id = 0; id < t.words.size(); ++id) ids_.emplace(WordText(t, id), id);
+  }
+  uint32_t operator()(std::string_view word) const {
+    auto it = ids_.find(word);
+    return it != ids_.end() ? it->second : LowerWord(t_, word);
+  }
+
+ private:
+  const CharTable& t_;
+  std::unordered_map<std::string_view, uint32_t> ids_;
+};
+
 void AddPhrase(CharTable& t, const uint32_t* ids, size_t count) {
   Span p{static_cast<uint32_t>(t.phraseWords.size()), 0};
   t.phraseWords.insert(t.phraseWords.end(), ids, ids + count);
@@ -126,8 +145,9 @@ void BuildPostings(CharTable& t) {
 void BuildCharIndex(CharTable& t) {
   const OtherPhrases other = FoldOtherPhrases(t);
   BuildWordList(t, other);
+  const WordIds idOf(t);
   std::vector<uint32_t> nameIds(t.nameWords.size());
-  for (size_t k = 0; k < t.nameWords.size(); ++k) nameIds[k] = LowerWord(t, Lower(t.nameWords[k]));
+  for (size_t k = 0; k < t.nameWords.size(); ++k) nameIds[k] = idOf(Lower(t.nameWords[k]));
   for (RuleRange& r : t.rules) {
     for (const std::string& w : FoldedWords(t, Utf8ToText(r.prefix))) r.words.push_back(LowerWord(t, w));
   }
@@ -157,7 +177,7 @@ void BuildCharIndex(CharTable& t) {
     t.exactPhrases.push_back(static_cast<uint8_t>(t.phrases.size() - t.phraseStart.back() + other.entityFirst[i]));
     for (size_t p = 0; p < other.perCharacter[i]; ++p, ++phrase) {
       ids.clear();
-      for (size_t k = 0; k < other.counts[phrase]; ++k) ids.push_back(LowerWord(t, other.words[word++]) * 4);
+      for (size_t k = 0; k < other.counts[phrase]; ++k) ids.push_back(idOf(other.words[word++]) * 4);
       AddPhrase(t, ids.data(), ids.size());
     }
     t.phraseStart.push_back(static_cast<uint32_t>(t.phrases.size()));

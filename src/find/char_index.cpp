@@ -40,6 +40,10 @@ bool IsSeparator(char32_t cp) {
 bool FoldCodePoint(const CharTable& t, char32_t cp, std::string& out) {
   if (cp >= 'A' && cp <= 'Z') cp += 'a' - 'A';  // the common case, without the table
   if (IsSeparator(cp)) return false;
+  if (cp < 0x80) {  // ASCII letters and digits are lower case by now
+    out.push_back(static_cast<char>(cp));
+    return true;
+  }
   if (cp < 0x10000) cp = LowerCaseUnit(static_cast<char16_t>(cp));
   if (cp < 0x80) {
     out.push_back(static_cast<char>(cp));

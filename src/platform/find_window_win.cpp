@@ -79,11 +79,11 @@ void ShowSelection() {
   InvalidateRect(g_find.detail, nullptr, FALSE);
   const int32_t cp = Model().Selected();
   // The pane names the selection for screen readers (and the tests).
-  qp::CharDetails d;
   qp::Text name;
   if (cp >= 0) {
     name = qp::FormatForOutput(cp, static_cast<int32_t>(qp::OutputMode::CodePoint), u"");
-    if (qp::DescribeCharacter(cp, d)) name += u" " + d.readableName;
+    const qp::Text readable = qp::ReadableCharacterName(cp);
+    if (!readable.empty()) name += u" " + readable;
   }
   SetWindowTextW(g_find.detail, W(name));
   const auto& pinned = qp::App().FindPinned;
@@ -319,6 +319,11 @@ void PlaceFindWindow() {
   SetWindowPos(g_find.window.get(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+DWORD WINAPI LoadTableThread(void*) {
+  qp::LoadCharacterTable();
+  return 0;
+}
+
 }  // namespace
 
 void InstallFindWindow() { qp::Hooks().openFind = OpenFindWindow; }
@@ -334,8 +339,17 @@ void OpenFindWindow() {
     if (UserWindow(remembered)) g_userWindow = remembered;
   }
   if (!g_find.window.get()) {
-    qp::LoadCharacterTable();
-    if (!CreateFindWindow()) {
+    // The table unpacks on a second thread while this one makes the window: the first opening
+    // waits for the longer of the two, not for both.
+    HANDLE loader = CreateThread(nullptr, 0, LoadTableThread, nullptr, 0, nullptr);
+    const bool made = CreateFindWindow();
+    if (loader) {
+      WaitForSingleObject(loader, INFINITE);
+      CloseHandle(loader);
+    } else {
+      qp::LoadCharacterTable();
+    }
+    if (!made) {
       g_find.window.Reset();
       return;
     }
