@@ -91,11 +91,16 @@ std::string HangulSyllableName(const CharTable& t, int32_t codePoint) {
   return t.jamo[0][s / (21 * 28)] + t.jamo[1][(s % (21 * 28)) / 28] + t.jamo[2][s % 28];
 }
 
-std::string_view HangulSyllableWord(const CharTable& t, int32_t codePoint) {
-  const size_t s = static_cast<size_t>(codePoint - kHangulFirst);
-  if (codePoint < kHangulFirst || (s + 1) * kHangulSlot > t.hangulWords.size()) return {};
-  const char* word = t.hangulWords.data() + s * kHangulSlot;
-  return std::string_view(word, static_cast<size_t>(std::find(word, word + kHangulSlot, '\0') - word));
+std::string_view HangulSyllableWord(const CharTable& t, int32_t codePoint, char (&buffer)[8]) {
+  const int32_t s = codePoint - kHangulFirst;
+  if (s < 0 || s >= kHangulCount || t.jamo[2].size() != 28) return {};
+  size_t n = 0;
+  for (const std::string* part : {&t.jamo[0][s / (21 * 28)], &t.jamo[1][(s % (21 * 28)) / 28], &t.jamo[2][s % 28]}) {
+    for (char c : *part) {
+      if (n < sizeof buffer) buffer[n++] = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    }
+  }
+  return std::string_view(buffer, n);
 }
 
 std::string RuleName(const CharTable& t, const RuleRange& r, int32_t codePoint) {

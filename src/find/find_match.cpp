@@ -94,10 +94,10 @@ void Collect(const CharTable& t, const QueryWord& w, std::vector<uint32_t>& bits
   }
 }
 
-// The changing last word of a rule-given name as it folds: the code point in hex, or the
-// Hangul syllable.
+// The changing last word of a rule-given name as it folds, written into `hex`: the code point
+// in hex, or the Hangul syllable.
 std::string_view VariableWord(const CharTable& t, const RuleRange& r, int32_t cp, char (&hex)[8]) {
-  if (r.kind == RuleKind::Hangul) return HangulSyllableWord(t, cp);
+  if (r.kind == RuleKind::Hangul) return HangulSyllableWord(t, cp, hex);
   static const char kHex[] = "0123456789abcdef";
   int digits = 4;
   while (digits < 6 && (cp >> (4 * digits)) != 0) ++digits;

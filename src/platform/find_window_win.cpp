@@ -319,11 +319,6 @@ void PlaceFindWindow() {
   SetWindowPos(g_find.window.get(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-DWORD WINAPI LoadTableThread(void*) {
-  qp::LoadCharacterTable();
-  return 0;
-}
-
 }  // namespace
 
 void InstallFindWindow() { qp::Hooks().openFind = OpenFindWindow; }
@@ -339,17 +334,8 @@ void OpenFindWindow() {
     if (UserWindow(remembered)) g_userWindow = remembered;
   }
   if (!g_find.window.get()) {
-    // The table unpacks on a second thread while this one makes the window: the first opening
-    // waits for the longer of the two, not for both.
-    HANDLE loader = CreateThread(nullptr, 0, LoadTableThread, nullptr, 0, nullptr);
-    const bool made = CreateFindWindow();
-    if (loader) {
-      WaitForSingleObject(loader, INFINITE);
-      CloseHandle(loader);
-    } else {
-      qp::LoadCharacterTable();
-    }
-    if (!made) {
+    qp::LoadCharacterTable();
+    if (!CreateFindWindow()) {
       g_find.window.Reset();
       return;
     }
