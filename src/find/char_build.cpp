@@ -97,10 +97,8 @@ void BuildWordList(CharTable& t, const OtherPhrases& other) {
 }
 
 void AddPhrase(CharTable& t, const uint32_t* ids, size_t count) {
-  Span p{static_cast<uint32_t>(t.phraseWords.size()), 0};
-  t.phraseWords.insert(t.phraseWords.end(), ids, ids + count);
-  p.end = static_cast<uint32_t>(t.phraseWords.size());
-  t.phrases.push_back(p);
+  for (size_t k = 0; k < count; ++k) t.phraseWords.push_back(static_cast<uint16_t>(ids[k]));
+  t.phraseAt.push_back(static_cast<uint32_t>(t.phraseWords.size()));
 }
 
 // Calls fn once for each distinct word of character i; lastSeen[word] remembers the last
@@ -108,7 +106,7 @@ void AddPhrase(CharTable& t, const uint32_t* ids, size_t count) {
 template <typename Fn>
 void EachWordOnce(const CharTable& t, uint32_t i, std::vector<uint32_t>& lastSeen, Fn fn) {
   for (uint32_t p = t.phraseStart[i]; p < t.phraseStart[i + 1]; ++p) {
-    for (uint32_t at = t.phrases[p].begin; at < t.phrases[p].end; ++at) {
+    for (uint32_t at = t.phraseAt[p]; at < t.phraseAt[p + 1]; ++at) {
       const uint32_t id = t.phraseWords[at] >> 2;
       if (lastSeen[id] != i) {
         lastSeen[id] = i;
@@ -125,13 +123,12 @@ void BuildPostings(CharTable& t) {
   std::vector<uint32_t> counts(t.words.size() + 1, 0);
   for (uint32_t i = 0; i < n; ++i) EachWordOnce(t, i, lastSeen, [&counts](uint32_t id) { ++counts[id + 1]; });
   for (size_t w = 1; w < counts.size(); ++w) counts[w] += counts[w - 1];
-  t.wordPostings.resize(t.words.size());
-  for (size_t w = 0; w < t.words.size(); ++w) t.wordPostings[w] = {counts[w], counts[w]};
+  t.postingAt = counts;
   t.postings.resize(counts.back());
   std::fill(lastSeen.begin(), lastSeen.end(), UINT32_MAX);
   // Characters in ascending order, so every word's list comes out ascending.
   for (uint32_t i = 0; i < n; ++i) {
-    EachWordOnce(t, i, lastSeen, [&t, i](uint32_t id) { t.postings[t.wordPostings[id].end++] = i; });
+    EachWordOnce(t, i, lastSeen, [&t, &counts, i](uint32_t id) { t.postings[counts[id]++] = static_cast<uint16_t>(i); });
   }
 }
 
@@ -163,7 +160,8 @@ void BuildPhrases(CharTable& t) {
   const size_t n = t.codePoints.size();
   // Sized once: the table stays for the run, and grown arrays would leave their old copies
   // behind as holes in the heap.
-  t.phrases.reserve(t.nameStarts.size() - 1 + other.counts.size());
+  t.phraseAt.reserve(t.nameStarts.size() + other.counts.size());
+  t.phraseAt.push_back(0);
   t.phraseWords.reserve(t.tokens.size() + other.words.size());
   t.phraseStart.reserve(n + 1);
   t.capital.reserve(n);
@@ -177,13 +175,13 @@ void BuildPhrases(CharTable& t) {
     addName(static_cast<uint32_t>(i));
     t.capital.push_back(capital ? 1 : 0);
     for (uint32_t a = 0; a < t.aliasCount[i]; ++a) addName(nextAlias++);
-    t.exactPhrases.push_back(static_cast<uint8_t>(t.phrases.size() - t.phraseStart.back() + other.entityFirst[i]));
+    t.exactPhrases.push_back(static_cast<uint8_t>(PhraseCount(t) - t.phraseStart.back() + other.entityFirst[i]));
     for (size_t p = 0; p < other.perCharacter[i]; ++p, ++phrase) {
       ids.clear();
       for (size_t k = 0; k < other.counts[phrase]; ++k) ids.push_back(LowerWord(t, other.words[word++]) * 4);
       AddPhrase(t, ids.data(), ids.size());
     }
-    t.phraseStart.push_back(static_cast<uint32_t>(t.phrases.size()));
+    t.phraseStart.push_back(PhraseCount(t));
   }
   // The phrases hold all of this now.
   std::string().swap(t.nameWordPool);

@@ -112,7 +112,7 @@ std::string RuleName(const CharTable& t, const RuleRange& r, int32_t codePoint) 
 
 std::string NameText(const CharTable& t, uint32_t phrase) {
   static const char* const kSeparators[4] = {" ", "-", " -", "- "};
-  const Span s = t.phrases[phrase];
+  const Span s = Phrase(t, phrase);
   std::string out;
   for (uint32_t k = s.begin; k < s.end; ++k) {
     const uint32_t w = t.phraseWords[k];
@@ -126,7 +126,7 @@ std::string NameText(const CharTable& t, uint32_t phrase) {
 std::string StoredName(const CharTable& t, int32_t index) {
   const size_t i = static_cast<size_t>(index);
   const uint32_t name = t.phraseStart[i];
-  if (t.phrases[name].begin == t.phrases[name].end && t.aliasCount[i] > 0) return NameText(t, name + 1);
+  if (Phrase(t, name).begin == Phrase(t, name).end && t.aliasCount[i] > 0) return NameText(t, name + 1);
   return NameText(t, name);
 }
 

@@ -201,7 +201,7 @@ void ShrinkToFit(CharTable& t) {
   t.wordPool.shrink_to_fit();
   t.words.shrink_to_fit();
   t.phraseWords.shrink_to_fit();
-  t.phrases.shrink_to_fit();
+  t.phraseAt.shrink_to_fit();
   t.keywordStart.shrink_to_fit();
   t.entityStart.shrink_to_fit();
   t.phraseStart.shrink_to_fit();
@@ -218,7 +218,7 @@ bool Read(CharTable& t) {
   if (!in.Magic("QPCHARS1")) return false;
   ReadHead(in, t);
   ReadCharacters(in, t);
-  return !in.bad() && in.done();
+  return !in.bad() && in.done() && t.codePoints.size() <= kMaxStoredCharacters;
 }
 
 CharTable* Load() {
@@ -229,6 +229,10 @@ CharTable* Load() {
   }
   ReadTooltips(*t);
   BuildCharIndex(*t);
+  if (t->words.size() > kMaxWords) {
+    *t = CharTable();
+    return t;
+  }
   ShrinkToFit(*t);
   t->ok = true;
   return t;

@@ -64,16 +64,25 @@ struct CharTable {
   // Phrases: word id * 4 + separator (as in tokens; 0 outside names). A character's phrases
   // are its name, its aliases, its entity name (these count as names: exactPhrases), then
   // its keywords and its key tooltip.
-  std::vector<uint32_t> phraseWords;
-  std::vector<Span> phrases;
+  std::vector<uint16_t> phraseWords;
+  std::vector<uint32_t> phraseAt;      // phrase p: phraseWords[phraseAt[p]..phraseAt[p + 1])
   std::vector<uint32_t> phraseStart;
   std::vector<uint8_t> aliasCount;      // read with the names
   std::vector<uint8_t> exactPhrases;
   std::vector<uint8_t> capital;        // 1 when the name says CAPITAL
-  std::vector<uint32_t> postings;      // per word: the characters holding it, ascending
-  std::vector<Span> wordPostings;
+  std::vector<uint16_t> postings;      // per word: the characters holding it, ascending
+  std::vector<uint32_t> postingAt;     // word w's: postings[postingAt[w]..postingAt[w + 1])
 };
 
+inline Span Phrase(const CharTable& t, uint32_t p) { return {t.phraseAt[p], t.phraseAt[p + 1]}; }
+inline uint32_t PhraseCount(const CharTable& t) {
+  return t.phraseAt.empty() ? 0 : static_cast<uint32_t>(t.phraseAt.size() - 1);
+}
+
+// Postings name characters and phrases name words (with their separator) in 16 bits: a table
+// with more is refused as damaged.
+inline constexpr size_t kMaxStoredCharacters = UINT16_MAX + 1;
+inline constexpr size_t kMaxWords = (UINT16_MAX + 1) / 4;
 inline constexpr int32_t kHangulFirst = 0xAC00;
 inline constexpr int32_t kHangulCount = 19 * 21 * 28;
 
@@ -109,7 +118,7 @@ std::string_view HangulSyllableWord(const CharTable& t, int32_t codePoint, char 
 std::string RuleName(const CharTable& t, const RuleRange& r, int32_t codePoint);
 // A stored character's name as Unicode writes it (its first alias for controls).
 std::string StoredName(const CharTable& t, int32_t index);
-// The text of a name or alias: t.phrases[phrase].
+// The text of a name or alias: Phrase(t, phrase).
 std::string NameText(const CharTable& t, uint32_t phrase);
 // "LATIN CAPITAL LETTER A WITH ACUTE" -> "Latin capital letter A with acute".
 std::string ReadableName(const CharTable& t, std::string_view name);

@@ -66,7 +66,7 @@ Match StoredMatch(const Search& s, uint32_t index) {
   const uint32_t end = t.phraseStart[index + 1];
   const size_t m = s.words.size();
   for (uint32_t p = first; p < first + t.exactPhrases[index]; ++p) {
-    const Span ph = t.phrases[p];
+    const Span ph = Phrase(t, p);
     if (ph.end - ph.begin != m) continue;
     size_t k = 0;
     while (k < m && (t.phraseWords[ph.begin + k] >> 2) == s.words[k].exactId) ++k;
@@ -75,10 +75,11 @@ Match StoredMatch(const Search& s, uint32_t index) {
   Match best;
   for (uint32_t p = first; p < end; ++p) {
     size_t k = 0;
-    for (uint32_t at = t.phrases[p].begin; at < t.phrases[p].end && k < m; ++at) {
+    const Span ph = Phrase(t, p);
+    for (uint32_t at = ph.begin; at < ph.end && k < m; ++at) {
       if (InRange(s.words[k], t.phraseWords[at] >> 2)) ++k;
     }
-    const uint32_t extra = t.phrases[p].end - t.phrases[p].begin - static_cast<uint32_t>(m);
+    const uint32_t extra = ph.end - ph.begin - static_cast<uint32_t>(m);
     if (k == m && (best.tier != kInOrderTier || extra < best.extra)) best = {kInOrderTier, extra};
   }
   return best;
@@ -88,7 +89,7 @@ Match StoredMatch(const Search& s, uint32_t index) {
 void Collect(const CharTable& t, const QueryWord& w, std::vector<uint32_t>& bits) {
   std::fill(bits.begin(), bits.end(), 0u);
   for (uint32_t id = w.lo; id < w.hi; ++id) {
-    for (uint32_t at = t.wordPostings[id].begin; at < t.wordPostings[id].end; ++at) {
+    for (uint32_t at = t.postingAt[id]; at < t.postingAt[id + 1]; ++at) {
       bits[t.postings[at] >> 5] |= 1u << (t.postings[at] & 31);
     }
   }

@@ -37,3 +37,20 @@ TEST(RowName, FoldingKeepsCaseAndAccentsOut) {
 
 }  // namespace
 }  // namespace qp
+
+namespace qp {
+namespace {
+
+// The index keeps characters and words in 16 bits; new Unicode data must still fit, or Find
+// would refuse the whole table.
+TEST(CharTableLimits, TheStoredDataFitsTheIndexWithRoom) {
+  const CharTable& t = Table();
+  ASSERT_TRUE(t.ok);
+  EXPECT_LT(t.codePoints.size(), kMaxStoredCharacters);
+  EXPECT_LT(t.words.size(), kMaxWords);
+  EXPECT_EQ(t.phraseAt.size(), static_cast<size_t>(t.phraseStart.back()) + 1);
+  EXPECT_EQ(t.postingAt.size(), t.words.size() + 1);
+}
+
+}  // namespace
+}  // namespace qp
