@@ -50,11 +50,26 @@ struct Search {
     while (cursor < favoured.size() && favoured[cursor] < cp) ++cursor;
     return cursor < favoured.size() && favoured[cursor] == cp;
   }
-  void Add(int32_t cp, Match m, bool capital) {
+  int Rank(Match m, bool favoured, bool capital) const {
     const uint32_t extra = m.tier == kInOrderTier ? std::min<uint32_t>(m.extra, 3) : 0;
-    const int rank = ((m.tier * 2 + (Favoured(cp) ? 0 : 1)) * 2 + (capital != wantCapital ? 1 : 0)) * 4 +
-                     static_cast<int>(extra);
+    return ((m.tier * 2 + (favoured ? 0 : 1)) * 2 + (capital != wantCapital ? 1 : 0)) * 4 + static_cast<int>(extra);
+  }
+  void Add(int32_t cp, Match m, bool capital) {
+    const int rank = Rank(m, Favoured(cp), capital);
     if (ranks[rank].size() < limit) ranks[rank].push_back(cp);
+  }
+  // Adds [first, last], all matching alike: once the rank of the characters not favoured is
+  // full, only the favoured ones are visited.
+  void AddRange(int32_t first, int32_t last, Match m) {
+    const std::vector<int32_t>& plain = ranks[Rank(m, false, false)];
+    int32_t cp = first;
+    for (; cp <= last && plain.size() < limit; ++cp) Add(cp, m, false);
+    while (cp <= last) {
+      while (cursor < favoured.size() && favoured[cursor] < cp) ++cursor;
+      if (cursor == favoured.size() || favoured[cursor] > last) return;
+      cp = favoured[cursor];
+      Add(cp++, m, false);
+    }
   }
 };
 
@@ -146,6 +161,17 @@ void MatchRule(Search& s, const RuleRange& r) {
   }
   std::vector<std::pair<int32_t, int32_t>> spans{{r.first, r.last}};
   if (narrowing && r.kind == RuleKind::PrefixHex) spans = HexSpans(*narrowing, r.first, r.last);
+  size_t k = 0;  // query words the fixed words match in order
+  for (size_t i = 0; i < fixed && k < m; ++i) {
+    if (InRange(s.words[k], r.words[i])) ++k;
+  }
+  const bool allFixed = std::find(inFixed.begin(), inFixed.end(), false) == inFixed.end();
+  if (!needVariable || (allFixed && m != fixed + 1 && k == m)) {
+    // The changing word cannot change the match: every code point matches as the fixed words do.
+    const uint32_t extra = static_cast<uint32_t>(fixed + 1 - std::min(m, fixed + 1));
+    s.AddRange(r.first, r.last, k == m ? Match{kInOrderTier, extra} : Match{});
+    return;
+  }
   char hex[8];
   for (const auto& span : spans) {
     for (int32_t cp = span.first; cp <= span.second; ++cp) {
