@@ -139,10 +139,16 @@ namespace {
 // Every character's phrases as word ids; the read names, tokens and aliases are given back
 // here, so that the postings can take their place in the heap.
 void BuildPhrases(CharTable& t) {
-  const OtherPhrases other = FoldOtherPhrases(t);
+  OtherPhrases other = FoldOtherPhrases(t);
   BuildWordList(t, other);
+  // The other phrases' words as ids, their texts and the name words' given back at once.
+  std::vector<uint32_t> otherIds(other.words.size());
+  for (size_t k = 0; k < otherIds.size(); ++k) otherIds[k] = LowerWord(t, other.words[k]);
+  std::vector<std::string>().swap(other.words);
   std::vector<uint32_t> nameIds(t.nameWordEnds.size());
   for (size_t k = 0; k < nameIds.size(); ++k) nameIds[k] = LowerWord(t, NameWord(t, k));
+  std::string().swap(t.nameWordPool);
+  std::vector<uint32_t>().swap(t.nameWordEnds);
   for (RuleRange& r : t.rules) {
     for (const std::string& w : FoldedWords(t, Utf8ToText(r.prefix))) r.words.push_back(LowerWord(t, w));
   }
@@ -162,7 +168,7 @@ void BuildPhrases(CharTable& t) {
   // behind as holes in the heap.
   t.phraseAt.reserve(t.nameStarts.size() + other.counts.size());
   t.phraseAt.push_back(0);
-  t.phraseWords.reserve(t.tokens.size() + other.words.size());
+  t.phraseWords.reserve(t.tokens.size() + otherIds.size());
   t.phraseStart.reserve(n + 1);
   t.capital.reserve(n);
   t.exactPhrases.reserve(n);
@@ -178,14 +184,12 @@ void BuildPhrases(CharTable& t) {
     t.exactPhrases.push_back(static_cast<uint8_t>(PhraseCount(t) - t.phraseStart.back() + other.entityFirst[i]));
     for (size_t p = 0; p < other.perCharacter[i]; ++p, ++phrase) {
       ids.clear();
-      for (size_t k = 0; k < other.counts[phrase]; ++k) ids.push_back(LowerWord(t, other.words[word++]) * 4);
+      for (size_t k = 0; k < other.counts[phrase]; ++k) ids.push_back(otherIds[word++] * 4);
       AddPhrase(t, ids.data(), ids.size());
     }
     t.phraseStart.push_back(PhraseCount(t));
   }
   // The phrases hold all of this now.
-  std::string().swap(t.nameWordPool);
-  std::vector<uint32_t>().swap(t.nameWordEnds);
   std::vector<uint32_t>().swap(t.tokens);
   std::vector<uint32_t>().swap(t.nameStarts);
 }
