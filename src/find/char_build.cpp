@@ -128,7 +128,8 @@ void BuildPostings(CharTable& t) {
   std::fill(lastSeen.begin(), lastSeen.end(), UINT32_MAX);
   // Characters in ascending order, so every word's list comes out ascending.
   for (uint32_t i = 0; i < n; ++i) {
-    EachWordOnce(t, i, lastSeen, [&t, &counts, i](uint32_t id) { t.postings[counts[id]++] = static_cast<uint16_t>(i); });
+    EachWordOnce(t, i, lastSeen,
+                 [&t, &counts, i](uint32_t id) { t.postings[counts[id]++] = static_cast<uint16_t>(i); });
   }
 }
 

@@ -1,4 +1,5 @@
-// The result rows' names come from a shorter path than the detail pane's: both must agree.
+// The finder's index and its shortcuts (row names from a shorter path than the detail
+// pane's, ASCII folding, 16-bit limits, rule-named ranges ranked whole) agree with the long way.
 #include <gtest/gtest.h>
 
 #include <algorithm>
