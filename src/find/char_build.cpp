@@ -1,7 +1,6 @@
 // The search index, built once after the table is unpacked: every word folded and sorted,
 // each character's phrases as word ids, and each word's list of characters.
 #include <algorithm>
-#include <unordered_set>
 
 #include "find/char_table.h"
 
@@ -67,17 +66,29 @@ OtherPhrases FoldOtherPhrases(const CharTable& t) {
   return out;
 }
 
+std::string_view NameWord(const CharTable& t, size_t k) {
+  const uint32_t begin = k > 0 ? t.nameWordEnds[k - 1] : 0;
+  return std::string_view(t.nameWordPool).substr(begin, t.nameWordEnds[k] - begin);
+}
+
+// The folded words of every phrase, each once, in sorted order: their positions are the ids.
 void BuildWordList(CharTable& t, const OtherPhrases& other) {
-  std::unordered_set<std::string_view> distinct(other.words.begin(), other.words.end());
-  std::vector<std::string> all(distinct.begin(), distinct.end());
+  std::vector<std::string> ruleWords;
   for (const RuleRange& r : t.rules) {
-    for (std::string& w : FoldedWords(t, Utf8ToText(r.prefix))) all.push_back(std::move(w));
+    for (std::string& w : FoldedWords(t, Utf8ToText(r.prefix))) ruleWords.push_back(std::move(w));
   }
-  for (const std::string& w : t.nameWords) all.push_back(Lower(w));
+  std::vector<std::string_view> all;
+  all.reserve(other.words.size() + t.nameWordEnds.size() + ruleWords.size());
+  all.insert(all.end(), other.words.begin(), other.words.end());
+  for (size_t k = 0; k < t.nameWordEnds.size(); ++k) all.push_back(NameWord(t, k));
+  all.insert(all.end(), ruleWords.begin(), ruleWords.end());
   std::sort(all.begin(), all.end());
   all.erase(std::unique(all.begin(), all.end()), all.end());
+  size_t poolSize = 0;
+  for (std::string_view w : all) poolSize += w.size();
+  t.wordPool.reserve(poolSize);
   t.words.reserve(all.size());
-  for (const std::string& w : all) {
+  for (std::string_view w : all) {
     Span s{static_cast<uint32_t>(t.wordPool.size()), 0};
     t.wordPool += w;
     s.end = static_cast<uint32_t>(t.wordPool.size());
@@ -86,48 +97,59 @@ void BuildWordList(CharTable& t, const OtherPhrases& other) {
 }
 
 void AddPhrase(CharTable& t, const uint32_t* ids, size_t count) {
-  Span p{static_cast<uint32_t>(t.phraseWords.size()), 0};
-  t.phraseWords.insert(t.phraseWords.end(), ids, ids + count);
-  p.end = static_cast<uint32_t>(t.phraseWords.size());
-  t.phrases.push_back(p);
+  for (size_t k = 0; k < count; ++k) t.phraseWords.push_back(static_cast<uint16_t>(ids[k]));
+  t.phraseAt.push_back(static_cast<uint32_t>(t.phraseWords.size()));
+}
+
+// Calls fn once for each distinct word of character i; lastSeen[word] remembers the last
+// character that counted it, which spares a sorted copy of every character's words.
+template <typename Fn>
+void EachWordOnce(const CharTable& t, uint32_t i, std::vector<uint32_t>& lastSeen, Fn fn) {
+  for (uint32_t p = t.phraseStart[i]; p < t.phraseStart[i + 1]; ++p) {
+    for (uint32_t at = t.phraseAt[p]; at < t.phraseAt[p + 1]; ++at) {
+      const uint32_t id = t.phraseWords[at] >> 2;
+      if (lastSeen[id] != i) {
+        lastSeen[id] = i;
+        fn(id);
+      }
+    }
+  }
 }
 
 void BuildPostings(CharTable& t) {
-  // Each character's distinct words, once: counted first, then laid out word by word.
-  const size_t n = t.codePoints.size();
-  std::vector<uint32_t> held;
-  std::vector<uint32_t> heldStart(n + 1, 0);
-  held.reserve(t.phraseWords.size());
-  for (size_t i = 0; i < n; ++i) {
-    const size_t begin = held.size();
-    for (uint32_t p = t.phraseStart[i]; p < t.phraseStart[i + 1]; ++p) {
-      for (uint32_t at = t.phrases[p].begin; at < t.phrases[p].end; ++at) held.push_back(t.phraseWords[at] >> 2);
-    }
-    std::sort(held.begin() + static_cast<std::ptrdiff_t>(begin), held.end());
-    held.erase(std::unique(held.begin() + static_cast<std::ptrdiff_t>(begin), held.end()), held.end());
-    heldStart[i + 1] = static_cast<uint32_t>(held.size());
-  }
+  // Counted first, then laid out word by word.
+  const uint32_t n = static_cast<uint32_t>(t.codePoints.size());
+  std::vector<uint32_t> lastSeen(t.words.size(), UINT32_MAX);
   std::vector<uint32_t> counts(t.words.size() + 1, 0);
-  for (uint32_t id : held) ++counts[id + 1];
+  for (uint32_t i = 0; i < n; ++i) EachWordOnce(t, i, lastSeen, [&counts](uint32_t id) { ++counts[id + 1]; });
   for (size_t w = 1; w < counts.size(); ++w) counts[w] += counts[w - 1];
-  t.wordPostings.resize(t.words.size());
-  for (size_t w = 0; w < t.words.size(); ++w) t.wordPostings[w] = {counts[w], counts[w]};
+  t.postingAt = counts;
   t.postings.resize(counts.back());
+  std::fill(lastSeen.begin(), lastSeen.end(), UINT32_MAX);
   // Characters in ascending order, so every word's list comes out ascending.
-  for (size_t i = 0; i < n; ++i) {
-    for (uint32_t at = heldStart[i]; at < heldStart[i + 1]; ++at) {
-      t.postings[t.wordPostings[held[at]].end++] = static_cast<uint32_t>(i);
-    }
+  for (uint32_t i = 0; i < n; ++i) {
+    EachWordOnce(t, i, lastSeen,
+                 [&t, &counts, i](uint32_t id) { t.postings[counts[id]++] = static_cast<uint16_t>(i); });
   }
 }
 
 }  // namespace
 
-void BuildCharIndex(CharTable& t) {
-  const OtherPhrases other = FoldOtherPhrases(t);
+namespace {
+
+// Every character's phrases as word ids; the read names, tokens and aliases are given back
+// here, so that the postings can take their place in the heap.
+void BuildPhrases(CharTable& t) {
+  OtherPhrases other = FoldOtherPhrases(t);
   BuildWordList(t, other);
-  std::vector<uint32_t> nameIds(t.nameWords.size());
-  for (size_t k = 0; k < t.nameWords.size(); ++k) nameIds[k] = LowerWord(t, Lower(t.nameWords[k]));
+  // The other phrases' words as ids, their texts and the name words' given back at once.
+  std::vector<uint32_t> otherIds(other.words.size());
+  for (size_t k = 0; k < otherIds.size(); ++k) otherIds[k] = LowerWord(t, other.words[k]);
+  std::vector<std::string>().swap(other.words);
+  std::vector<uint32_t> nameIds(t.nameWordEnds.size());
+  for (size_t k = 0; k < nameIds.size(); ++k) nameIds[k] = LowerWord(t, NameWord(t, k));
+  std::string().swap(t.nameWordPool);
+  std::vector<uint32_t>().swap(t.nameWordEnds);
   for (RuleRange& r : t.rules) {
     for (const std::string& w : FoldedWords(t, Utf8ToText(r.prefix))) r.words.push_back(LowerWord(t, w));
   }
@@ -136,43 +158,48 @@ void BuildCharIndex(CharTable& t) {
   bool capital = false;
   auto addName = [&](uint32_t name) {
     ids.clear();
-    for (uint32_t k = t.names[name].begin; k < t.names[name].end; ++k) {
+    for (uint32_t k = t.nameStarts[name]; k < t.nameStarts[name + 1]; ++k) {
       ids.push_back(nameIds[t.tokens[k] >> 2] * 4 + (t.tokens[k] & 3));
       capital = capital || (ids.back() >> 2) == capitalId;
     }
     AddPhrase(t, ids.data(), ids.size());
   };
   const size_t n = t.codePoints.size();
-  t.phrases.reserve(t.names.size() + t.keywordText.size() + 2 * n);
-  t.phraseWords.reserve(t.tokens.size() + 2 * t.keywordText.size() + 2 * n);
+  // Sized once: the table stays for the run, and grown arrays would leave their old copies
+  // behind as holes in the heap.
+  t.phraseAt.reserve(t.nameStarts.size() + other.counts.size());
+  t.phraseAt.push_back(0);
+  t.phraseWords.reserve(t.tokens.size() + otherIds.size());
+  t.phraseStart.reserve(n + 1);
+  t.capital.reserve(n);
+  t.exactPhrases.reserve(n);
   t.phraseStart.push_back(0);
   size_t phrase = 0;
   size_t word = 0;
+  uint32_t nextAlias = static_cast<uint32_t>(n);  // the aliases follow the n names
   for (size_t i = 0; i < n; ++i) {
     capital = false;
     addName(static_cast<uint32_t>(i));
     t.capital.push_back(capital ? 1 : 0);
-    for (uint32_t a = t.aliases[i].begin; a < t.aliases[i].end; ++a) addName(a);
-    t.aliasCount.push_back(static_cast<uint8_t>(std::min<uint32_t>(t.aliases[i].end - t.aliases[i].begin, 255)));
-    t.exactPhrases.push_back(static_cast<uint8_t>(t.phrases.size() - t.phraseStart.back() + other.entityFirst[i]));
+    for (uint32_t a = 0; a < t.aliasCount[i]; ++a) addName(nextAlias++);
+    t.exactPhrases.push_back(static_cast<uint8_t>(PhraseCount(t) - t.phraseStart.back() + other.entityFirst[i]));
     for (size_t p = 0; p < other.perCharacter[i]; ++p, ++phrase) {
       ids.clear();
-      for (size_t k = 0; k < other.counts[phrase]; ++k) ids.push_back(LowerWord(t, other.words[word++]) * 4);
+      for (size_t k = 0; k < other.counts[phrase]; ++k) ids.push_back(otherIds[word++] * 4);
       AddPhrase(t, ids.data(), ids.size());
     }
-    t.phraseStart.push_back(static_cast<uint32_t>(t.phrases.size()));
-  }
-  BuildPostings(t);
-  t.hangulWords.assign(kHangulCount * kHangulSlot, '\0');
-  for (int32_t s = 0; s < kHangulCount; ++s) {
-    const std::string name = Lower(HangulSyllableName(t, kHangulFirst + s));
-    std::copy_n(name.begin(), std::min(name.size(), kHangulSlot - 1), t.hangulWords.begin() + s * kHangulSlot);
+    t.phraseStart.push_back(PhraseCount(t));
   }
   // The phrases hold all of this now.
-  std::vector<std::string>().swap(t.nameWords);
   std::vector<uint32_t>().swap(t.tokens);
-  std::vector<Span>().swap(t.names);
-  std::vector<Span>().swap(t.aliases);
+  std::vector<uint32_t>().swap(t.nameStarts);
+}
+
+}  // namespace
+
+void BuildCharIndex(CharTable& t) {
+  BuildPhrases(t);
+  BuildPostings(t);
 }
 
 }  // namespace qp

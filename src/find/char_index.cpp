@@ -40,6 +40,10 @@ bool IsSeparator(char32_t cp) {
 bool FoldCodePoint(const CharTable& t, char32_t cp, std::string& out) {
   if (cp >= 'A' && cp <= 'Z') cp += 'a' - 'A';  // the common case, without the table
   if (IsSeparator(cp)) return false;
+  if (cp < 0x80) {  // ASCII letters and digits are lower case by now
+    out.push_back(static_cast<char>(cp));
+    return true;
+  }
   if (cp < 0x10000) cp = LowerCaseUnit(static_cast<char16_t>(cp));
   if (cp < 0x80) {
     out.push_back(static_cast<char>(cp));
@@ -87,11 +91,16 @@ std::string HangulSyllableName(const CharTable& t, int32_t codePoint) {
   return t.jamo[0][s / (21 * 28)] + t.jamo[1][(s % (21 * 28)) / 28] + t.jamo[2][s % 28];
 }
 
-std::string_view HangulSyllableWord(const CharTable& t, int32_t codePoint) {
-  const size_t s = static_cast<size_t>(codePoint - kHangulFirst);
-  if (codePoint < kHangulFirst || (s + 1) * kHangulSlot > t.hangulWords.size()) return {};
-  const char* word = t.hangulWords.data() + s * kHangulSlot;
-  return std::string_view(word, static_cast<size_t>(std::find(word, word + kHangulSlot, '\0') - word));
+std::string_view HangulSyllableWord(const CharTable& t, int32_t codePoint, char (&buffer)[8]) {
+  const int32_t s = codePoint - kHangulFirst;
+  if (s < 0 || s >= kHangulCount || t.jamo[2].size() != 28) return {};
+  size_t n = 0;
+  for (const std::string* part : {&t.jamo[0][s / (21 * 28)], &t.jamo[1][(s % (21 * 28)) / 28], &t.jamo[2][s % 28]}) {
+    for (char c : *part) {
+      if (n < sizeof buffer) buffer[n++] = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    }
+  }
+  return std::string_view(buffer, n);
 }
 
 std::string RuleName(const CharTable& t, const RuleRange& r, int32_t codePoint) {
@@ -103,7 +112,7 @@ std::string RuleName(const CharTable& t, const RuleRange& r, int32_t codePoint) 
 
 std::string NameText(const CharTable& t, uint32_t phrase) {
   static const char* const kSeparators[4] = {" ", "-", " -", "- "};
-  const Span s = t.phrases[phrase];
+  const Span s = Phrase(t, phrase);
   std::string out;
   for (uint32_t k = s.begin; k < s.end; ++k) {
     const uint32_t w = t.phraseWords[k];
@@ -117,7 +126,7 @@ std::string NameText(const CharTable& t, uint32_t phrase) {
 std::string StoredName(const CharTable& t, int32_t index) {
   const size_t i = static_cast<size_t>(index);
   const uint32_t name = t.phraseStart[i];
-  if (t.phrases[name].begin == t.phrases[name].end && t.aliasCount[i] > 0) return NameText(t, name + 1);
+  if (Phrase(t, name).begin == Phrase(t, name).end && t.aliasCount[i] > 0) return NameText(t, name + 1);
   return NameText(t, name);
 }
 

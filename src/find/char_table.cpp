@@ -19,6 +19,7 @@ class Reader {
   Reader(const unsigned char* data, size_t size) : data_(data), size_(size) {}
   bool bad() const { return bad_; }
   bool done() const { return at_ == size_; }
+  size_t Left() const { return size_ - at_; }
 
   uint32_t Num() {
     uint32_t value = 0;
@@ -68,13 +69,15 @@ constexpr uint32_t kMaxCodePoint = 0x10FFFF;
 
 void ReadHead(Reader& in, CharTable& t) {
   const uint32_t wordCount = in.Count();
-  t.nameWords.reserve(wordCount);
+  t.nameWordEnds.reserve(wordCount);
   std::string previous;
   for (uint32_t i = 0; i < wordCount && !in.bad(); ++i) {
     const uint32_t shared = in.Num();
     if (shared > previous.size()) in.Fail();
-    previous = previous.substr(0, std::min<size_t>(shared, previous.size())) + std::string(in.Str());
-    t.nameWords.push_back(previous);
+    previous.resize(std::min<size_t>(shared, previous.size()));
+    previous += in.Str();
+    for (char c : previous) t.nameWordPool.push_back(static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c));
+    t.nameWordEnds.push_back(static_cast<uint32_t>(t.nameWordPool.size()));
   }
   const uint32_t blockCount = in.Count();
   for (uint32_t i = 0; i < blockCount && !in.bad(); ++i) {
@@ -108,16 +111,13 @@ void ReadHead(Reader& in, CharTable& t) {
 }
 
 void ReadName(Reader& in, CharTable& t) {
-  Span s;
-  s.begin = static_cast<uint32_t>(t.tokens.size());
+  t.nameStarts.push_back(static_cast<uint32_t>(t.tokens.size()));
   const uint32_t count = in.Count();
   for (uint32_t i = 0; i < count && !in.bad(); ++i) {
     const uint32_t token = in.Num();
-    if (token / 4 >= t.nameWords.size()) in.Fail();
+    if (token / 4 >= t.nameWordEnds.size()) in.Fail();
     t.tokens.push_back(token);
   }
-  s.end = static_cast<uint32_t>(t.tokens.size());
-  t.names.push_back(s);
 }
 
 Span PoolAppend(CharTable& t, std::string_view text) {
@@ -129,6 +129,14 @@ Span PoolAppend(CharTable& t, std::string_view text) {
 
 void ReadCharacters(Reader& in, CharTable& t) {
   const uint32_t count = in.Count();
+  // Sized once where the count is known; the arrays that only live until the index is built
+  // are given room for the rest of the data at once (each token takes a byte at least).
+  t.codePoints.reserve(count);
+  t.nameStarts.reserve(count + count / 4);
+  t.aliasCount.reserve(count);
+  t.tokens.reserve(in.Left());
+  t.keywordStart.reserve(count + 1);
+  t.entityStart.reserve(count + 1);
   uint32_t cp = 0;
   for (uint32_t i = 0; i < count && !in.bad(); ++i) {
     const uint32_t delta = in.Num();
@@ -140,11 +148,11 @@ void ReadCharacters(Reader& in, CharTable& t) {
   for (size_t i = 0; i < n && !in.bad(); ++i) ReadName(in, t);
   for (size_t i = 0; i < n && !in.bad(); ++i) {
     const uint32_t aliasCount = in.Count();
-    Span s{static_cast<uint32_t>(t.names.size()), 0};
+    if (aliasCount > UINT8_MAX) in.Fail();
     for (uint32_t a = 0; a < aliasCount && !in.bad(); ++a) ReadName(in, t);
-    s.end = static_cast<uint32_t>(t.names.size());
-    t.aliases.push_back(s);
+    t.aliasCount.push_back(static_cast<uint8_t>(aliasCount));
   }
+  t.nameStarts.push_back(static_cast<uint32_t>(t.tokens.size()));
   t.keywordStart.push_back(0);
   for (size_t i = 0; i < n && !in.bad(); ++i) {
     const uint32_t keywordCount = in.Count();
@@ -193,7 +201,7 @@ void ShrinkToFit(CharTable& t) {
   t.wordPool.shrink_to_fit();
   t.words.shrink_to_fit();
   t.phraseWords.shrink_to_fit();
-  t.phrases.shrink_to_fit();
+  t.phraseAt.shrink_to_fit();
   t.keywordStart.shrink_to_fit();
   t.entityStart.shrink_to_fit();
   t.phraseStart.shrink_to_fit();
@@ -202,20 +210,29 @@ void ShrinkToFit(CharTable& t) {
   t.capital.shrink_to_fit();
 }
 
+// The unpacked bytes are given back before the index is built, which reuses their room.
+bool Read(CharTable& t) {
+  std::vector<unsigned char> bytes;
+  if (!Unpack(bytes)) return false;
+  Reader in(bytes.data(), bytes.size());
+  if (!in.Magic("QPCHARS1")) return false;
+  ReadHead(in, t);
+  ReadCharacters(in, t);
+  return !in.bad() && in.done() && t.codePoints.size() <= kMaxStoredCharacters;
+}
+
 CharTable* Load() {
   auto* t = new CharTable();  // lives for the run, like the data it unpacks
-  std::vector<unsigned char> bytes;
-  if (!Unpack(bytes)) return t;
-  Reader in(bytes.data(), bytes.size());
-  if (!in.Magic("QPCHARS1")) return t;
-  ReadHead(in, *t);
-  ReadCharacters(in, *t);
-  if (in.bad() || !in.done()) {
+  if (!Read(*t)) {
     *t = CharTable();
     return t;
   }
   ReadTooltips(*t);
   BuildCharIndex(*t);
+  if (t->words.size() > kMaxWords) {
+    *t = CharTable();
+    return t;
+  }
   ShrinkToFit(*t);
   t->ok = true;
   return t;

@@ -41,12 +41,13 @@ struct CharTable {
   std::vector<std::string> capitalised;        // sorted; "=word" keeps the word upper case
   std::vector<std::pair<int32_t, std::string>> folds;  // Latin letter -> ASCII, sorted
 
-  // As unpacked, until the index is built: name words (upper case, sorted), name and alias
-  // tokens (word index * 4 + separator), each name's tokens, each character's aliases.
-  std::vector<std::string> nameWords;
+  // As unpacked, until the index is built: name words (lower-cased, sorted; word k ends at
+  // nameWordEnds[k] in nameWordPool), name and alias tokens (word index * 4 + separator), and
+  // where each name's tokens start (every character's name, then all the aliases in order).
+  std::string nameWordPool;
+  std::vector<uint32_t> nameWordEnds;
   std::vector<uint32_t> tokens;
-  std::vector<Span> names;
-  std::vector<Span> aliases;
+  std::vector<uint32_t> nameStarts;
 
   // One entry per stored character, in code point order; xStart[i]..xStart[i + 1] are
   // character i's entries of x.
@@ -63,20 +64,27 @@ struct CharTable {
   // Phrases: word id * 4 + separator (as in tokens; 0 outside names). A character's phrases
   // are its name, its aliases, its entity name (these count as names: exactPhrases), then
   // its keywords and its key tooltip.
-  std::vector<uint32_t> phraseWords;
-  std::vector<Span> phrases;
+  std::vector<uint16_t> phraseWords;
+  std::vector<uint32_t> phraseAt;      // phrase p: phraseWords[phraseAt[p]..phraseAt[p + 1])
   std::vector<uint32_t> phraseStart;
-  std::vector<uint8_t> aliasCount;
+  std::vector<uint8_t> aliasCount;      // read with the names
   std::vector<uint8_t> exactPhrases;
   std::vector<uint8_t> capital;        // 1 when the name says CAPITAL
-  std::vector<uint32_t> postings;      // per word: the characters holding it, ascending
-  std::vector<Span> wordPostings;
-  std::vector<char> hangulWords;       // every syllable's short name, lower case, kHangulSlot each
+  std::vector<uint16_t> postings;      // per word: the characters holding it, ascending
+  std::vector<uint32_t> postingAt;     // word w's: postings[postingAt[w]..postingAt[w + 1])
 };
 
+inline Span Phrase(const CharTable& t, uint32_t p) { return {t.phraseAt[p], t.phraseAt[p + 1]}; }
+inline uint32_t PhraseCount(const CharTable& t) {
+  return t.phraseAt.empty() ? 0 : static_cast<uint32_t>(t.phraseAt.size() - 1);
+}
+
+// Postings name characters and phrases name words (with their separator) in 16 bits: a table
+// with more is refused as damaged.
+inline constexpr size_t kMaxStoredCharacters = UINT16_MAX + 1;
+inline constexpr size_t kMaxWords = (UINT16_MAX + 1) / 4;
 inline constexpr int32_t kHangulFirst = 0xAC00;
 inline constexpr int32_t kHangulCount = 19 * 21 * 28;
-inline constexpr size_t kHangulSlot = 8;
 
 // The table, loaded on first use (LoadCharacterTable); `ok` false when the data is damaged.
 const CharTable& Table();
@@ -105,12 +113,12 @@ uint32_t LowerWord(const CharTable& t, std::string_view word);
 
 // Rule-given names: "CJK UNIFIED IDEOGRAPH-4E00", "HANGUL SYLLABLE GAG".
 std::string HangulSyllableName(const CharTable& t, int32_t codePoint);  // "GAG", "" outside
-// The same in lower case, from the list built with the index: "gag".
-std::string_view HangulSyllableWord(const CharTable& t, int32_t codePoint);
+// The same in lower case, written into `buffer`: "gag"; empty outside.
+std::string_view HangulSyllableWord(const CharTable& t, int32_t codePoint, char (&buffer)[8]);
 std::string RuleName(const CharTable& t, const RuleRange& r, int32_t codePoint);
 // A stored character's name as Unicode writes it (its first alias for controls).
 std::string StoredName(const CharTable& t, int32_t index);
-// The text of a name or alias: t.phrases[phrase].
+// The text of a name or alias: Phrase(t, phrase).
 std::string NameText(const CharTable& t, uint32_t phrase);
 // "LATIN CAPITAL LETTER A WITH ACUTE" -> "Latin capital letter A with acute".
 std::string ReadableName(const CharTable& t, std::string_view name);

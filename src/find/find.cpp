@@ -84,6 +84,14 @@ bool DescribeCharacter(int32_t codePoint, CharDetails& out) {
   return true;
 }
 
+Text ReadableCharacterName(int32_t codePoint) {
+  const CharTable& t = Table();
+  if (!Valid(codePoint) || !Nameable(t, codePoint)) return Text();
+  const int32_t index = StoredIndex(t, codePoint);
+  const std::string name = index >= 0 ? StoredName(t, index) : RuleName(t, *RuleFor(t, codePoint), codePoint);
+  return Utf8ToText(ReadableName(t, name));
+}
+
 void NoteTyped(FindLists& lists, int32_t codePoint) {
   if (!Valid(codePoint)) return;
   auto& recent = lists.recent;

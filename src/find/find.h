@@ -30,6 +30,10 @@ bool LoadCharacterTable();
 // False for a code point the finder has no name for (unassigned, surrogates, out of range).
 bool DescribeCharacter(int32_t codePoint, CharDetails& out);
 
+// Only the name for people (what a result row shows), without the rest of the details; empty
+// where DescribeCharacter is false.
+Text ReadableCharacterName(int32_t codePoint);
+
 // Bounds of the lists kept across runs (Pro) or for the run (standard edition).
 inline constexpr size_t kMaxPinned = 32;
 inline constexpr size_t kMaxRecent = 32;

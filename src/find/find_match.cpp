@@ -50,11 +50,26 @@ struct Search {
     while (cursor < favoured.size() && favoured[cursor] < cp) ++cursor;
     return cursor < favoured.size() && favoured[cursor] == cp;
   }
-  void Add(int32_t cp, Match m, bool capital) {
+  int Rank(Match m, bool favoured, bool capital) const {
     const uint32_t extra = m.tier == kInOrderTier ? std::min<uint32_t>(m.extra, 3) : 0;
-    const int rank = ((m.tier * 2 + (Favoured(cp) ? 0 : 1)) * 2 + (capital != wantCapital ? 1 : 0)) * 4 +
-                     static_cast<int>(extra);
+    return ((m.tier * 2 + (favoured ? 0 : 1)) * 2 + (capital != wantCapital ? 1 : 0)) * 4 + static_cast<int>(extra);
+  }
+  void Add(int32_t cp, Match m, bool capital) {
+    const int rank = Rank(m, Favoured(cp), capital);
     if (ranks[rank].size() < limit) ranks[rank].push_back(cp);
+  }
+  // Adds [first, last], all matching alike: once the rank of the characters not favoured is
+  // full, only the favoured ones are visited.
+  void AddRange(int32_t first, int32_t last, Match m) {
+    const std::vector<int32_t>& plain = ranks[Rank(m, false, false)];
+    int32_t cp = first;
+    for (; cp <= last && plain.size() < limit; ++cp) Add(cp, m, false);
+    while (cp <= last) {
+      while (cursor < favoured.size() && favoured[cursor] < cp) ++cursor;
+      if (cursor == favoured.size() || favoured[cursor] > last) return;
+      cp = favoured[cursor];
+      Add(cp++, m, false);
+    }
   }
 };
 
@@ -66,7 +81,7 @@ Match StoredMatch(const Search& s, uint32_t index) {
   const uint32_t end = t.phraseStart[index + 1];
   const size_t m = s.words.size();
   for (uint32_t p = first; p < first + t.exactPhrases[index]; ++p) {
-    const Span ph = t.phrases[p];
+    const Span ph = Phrase(t, p);
     if (ph.end - ph.begin != m) continue;
     size_t k = 0;
     while (k < m && (t.phraseWords[ph.begin + k] >> 2) == s.words[k].exactId) ++k;
@@ -75,10 +90,11 @@ Match StoredMatch(const Search& s, uint32_t index) {
   Match best;
   for (uint32_t p = first; p < end; ++p) {
     size_t k = 0;
-    for (uint32_t at = t.phrases[p].begin; at < t.phrases[p].end && k < m; ++at) {
+    const Span ph = Phrase(t, p);
+    for (uint32_t at = ph.begin; at < ph.end && k < m; ++at) {
       if (InRange(s.words[k], t.phraseWords[at] >> 2)) ++k;
     }
-    const uint32_t extra = t.phrases[p].end - t.phrases[p].begin - static_cast<uint32_t>(m);
+    const uint32_t extra = ph.end - ph.begin - static_cast<uint32_t>(m);
     if (k == m && (best.tier != kInOrderTier || extra < best.extra)) best = {kInOrderTier, extra};
   }
   return best;
@@ -88,16 +104,16 @@ Match StoredMatch(const Search& s, uint32_t index) {
 void Collect(const CharTable& t, const QueryWord& w, std::vector<uint32_t>& bits) {
   std::fill(bits.begin(), bits.end(), 0u);
   for (uint32_t id = w.lo; id < w.hi; ++id) {
-    for (uint32_t at = t.wordPostings[id].begin; at < t.wordPostings[id].end; ++at) {
+    for (uint32_t at = t.postingAt[id]; at < t.postingAt[id + 1]; ++at) {
       bits[t.postings[at] >> 5] |= 1u << (t.postings[at] & 31);
     }
   }
 }
 
-// The changing last word of a rule-given name as it folds: the code point in hex, or the
-// Hangul syllable.
+// The changing last word of a rule-given name as it folds, written into `hex`: the code point
+// in hex, or the Hangul syllable.
 std::string_view VariableWord(const CharTable& t, const RuleRange& r, int32_t cp, char (&hex)[8]) {
-  if (r.kind == RuleKind::Hangul) return HangulSyllableWord(t, cp);
+  if (r.kind == RuleKind::Hangul) return HangulSyllableWord(t, cp, hex);
   static const char kHex[] = "0123456789abcdef";
   int digits = 4;
   while (digits < 6 && (cp >> (4 * digits)) != 0) ++digits;
@@ -145,6 +161,17 @@ void MatchRule(Search& s, const RuleRange& r) {
   }
   std::vector<std::pair<int32_t, int32_t>> spans{{r.first, r.last}};
   if (narrowing && r.kind == RuleKind::PrefixHex) spans = HexSpans(*narrowing, r.first, r.last);
+  size_t k = 0;  // query words the fixed words match in order
+  for (size_t i = 0; i < fixed && k < m; ++i) {
+    if (InRange(s.words[k], r.words[i])) ++k;
+  }
+  const bool allFixed = std::find(inFixed.begin(), inFixed.end(), false) == inFixed.end();
+  if (!needVariable || (allFixed && m != fixed + 1 && k == m)) {
+    // The changing word cannot change the match: every code point matches as the fixed words do.
+    const uint32_t extra = static_cast<uint32_t>(fixed + 1 - std::min(m, fixed + 1));
+    s.AddRange(r.first, r.last, k == m ? Match{kInOrderTier, extra} : Match{});
+    return;
+  }
   char hex[8];
   for (const auto& span : spans) {
     for (int32_t cp = span.first; cp <= span.second; ++cp) {

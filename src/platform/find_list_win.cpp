@@ -125,8 +125,8 @@ void PaintRow(HDC dc, int row, const RECT& r) {
   SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
   RECT glyph = {r.left, r.top, r.left + kGlyphCell, r.bottom};
   DrawGlyph(dc, cp, glyph, g_listGlyphFonts, kListGlyphPx);
-  qp::CharDetails details;
-  const qp::Text name = qp::DescribeCharacter(cp, details) ? details.readableName : qp::Text(u"(unnamed)");
+  qp::Text name = qp::ReadableCharacterName(cp);
+  if (name.empty()) name = u"(unnamed)";
   const qp::Text code = CodePointText(cp);
   Selected font(dc, TextFont(false));
   RECT codeBox = {r.right - 80, r.top, r.right - 6, r.bottom};

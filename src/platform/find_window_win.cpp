@@ -79,11 +79,11 @@ void ShowSelection() {
   InvalidateRect(g_find.detail, nullptr, FALSE);
   const int32_t cp = Model().Selected();
   // The pane names the selection for screen readers (and the tests).
-  qp::CharDetails d;
   qp::Text name;
   if (cp >= 0) {
     name = qp::FormatForOutput(cp, static_cast<int32_t>(qp::OutputMode::CodePoint), u"");
-    if (qp::DescribeCharacter(cp, d)) name += u" " + d.readableName;
+    const qp::Text readable = qp::ReadableCharacterName(cp);
+    if (!readable.empty()) name += u" " + readable;
   }
   SetWindowTextW(g_find.detail, W(name));
   const auto& pinned = qp::App().FindPinned;
