@@ -17,6 +17,11 @@ void AppendCodePoint(Text& out, char32_t cp);
 Text Latin1ToText(std::string_view s);
 // UTF-8 to UTF-16; malformed sequences become U+FFFD.
 Text Utf8ToText(std::string_view s);
+// Whether text starts with prefix, ASCII capitals in text taken as small letters (prefix is
+// written in small letters).
+bool StartsWithNoCase(TextView text, TextView prefix);
+// Appends one code point (a scalar value, as the caller guarantees) as UTF-8.
+void AppendUtf8(std::string& out, char32_t cp);
 // UTF-16 to UTF-8; unpaired surrogates become U+FFFD.
 std::string TextToUtf8(TextView t);
 

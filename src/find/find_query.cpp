@@ -26,16 +26,6 @@ int32_t ParseCodePoint(TextView digits, int base) {
   return static_cast<int32_t>(value);
 }
 
-bool StartsWithNoCase(TextView text, TextView prefix) {
-  if (text.size() < prefix.size()) return false;
-  for (size_t i = 0; i < prefix.size(); ++i) {
-    char16_t c = text[i];
-    if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
-    if (c != prefix[i]) return false;
-  }
-  return true;
-}
-
 // "&name;" (the semicolon optional): the character of that entity name, the exact spelling
 // first ("&Alpha;" is not "&alpha;"), else ignoring case.
 int32_t EntityCodePoint(const CharTable& t, TextView name) {
