@@ -50,23 +50,26 @@ void UnregisterFindHotkey() {
   g_registered = false;
 }
 
-void AddFindHotkeyControl(HWND page) {
+std::vector<std::pair<HWND, qp::Rect>> AddFindHotkeyControl(HWND page) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
-  auto font = reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT));
+  std::vector<std::pair<HWND, qp::Rect>> made;
   const qp::Text text = qp::HotkeyLabelText(CurrentHotkey());
+  const qp::Rect labelRect{kControlX, kLabelY, 270, 18};
   g_label = CreateWindowExW(0, L"STATIC", reinterpret_cast<const wchar_t*>(text.c_str()),
-                            WS_CHILD | WS_VISIBLE | SS_LEFT, kControlX, kLabelY, 270, 18, page, nullptr, instance,
-                            nullptr);
-  if (g_label) SendMessageW(g_label, WM_SETFONT, font, FALSE);
-  HWND control = CreateWindowExW(0, HOTKEY_CLASSW, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, kControlX, kControlY,
-                                 160, 22, page, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kHotkeyControlId)),
-                                 instance, nullptr);
-  if (!control) return;
-  SendMessageW(control, WM_SETFONT, font, FALSE);
+                            WS_CHILD | WS_VISIBLE | SS_LEFT, labelRect.x, labelRect.y, labelRect.w, labelRect.h, page,
+                            nullptr, instance, nullptr);
+  if (g_label) made.emplace_back(g_label, labelRect);
+  const qp::Rect controlRect{kControlX, kControlY, 160, 22};
+  HWND control = CreateWindowExW(0, HOTKEY_CLASSW, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, controlRect.x,
+                                 controlRect.y, controlRect.w, controlRect.h, page,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(kHotkeyControlId)), instance, nullptr);
+  if (!control) return made;
+  made.emplace_back(control, controlRect);
   // No bare keys, no Shift alone, no Ctrl+Alt (AltGr): the control turns them into Ctrl+Shift.
   SendMessageW(control, HKM_SETRULES, HKCOMB_NONE | HKCOMB_S | HKCOMB_CA | HKCOMB_SCA,
                MAKELPARAM(HOTKEYF_CONTROL | HOTKEYF_SHIFT, 0));
   SendMessageW(control, HKM_SETHOTKEY, qp::HotkeyToControl(CurrentHotkey()), 0);
+  return made;
 }
 
 bool FindHotkeyControlCommand(WPARAM wp, LPARAM lp) {

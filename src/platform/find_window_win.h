@@ -4,6 +4,11 @@
 #pragma once
 #include <windows.h>
 
+#include <utility>
+#include <vector>
+
+#include "base/rect.h"
+
 namespace qpw {
 
 // Points the dispatch's Find hook at this window.
@@ -15,8 +20,9 @@ void OpenFindWindow();
 void RegisterFindHotkey();
 void UnregisterFindHotkey();
 
-// The settings window's General page: the hotkey control below the existing boxes.
-void AddFindHotkeyControl(HWND page);
+// The settings window's General page: the hotkey control and its label below the existing
+// boxes, returned with their 96-DPI rectangles for the settings window to place and letter.
+std::vector<std::pair<HWND, qp::Rect>> AddFindHotkeyControl(HWND page);
 // A WM_COMMAND of a settings page: true when it was the hotkey control's and is handled.
 bool FindHotkeyControlCommand(WPARAM wp, LPARAM lp);
 

@@ -280,7 +280,9 @@ class WinSettingsUi : public qp::SettingsWindowUi {
     pages_[page] = hwnd;
     if (!hwnd) return;
     for (const qp::SettingsControl& c : qp::SettingsPageControls(page)) CreateControl(hwnd, c);
-    if (page == qp::kGeneralTab) AddFindHotkeyControl(hwnd);
+    if (page == qp::kGeneralTab) {
+      for (const auto& [control, rect] : AddFindHotkeyControl(hwnd)) Place(control, rect);
+    }
   }
 
   void CreateControl(HWND parent, const qp::SettingsControl& c) {
@@ -310,6 +312,14 @@ class WinSettingsUi : public qp::SettingsWindowUi {
     SetFont(hwnd);
     placed_.emplace_back(hwnd, c.rect);
     if (c.id != 0) controls_[c.id] = hwnd;
+  }
+
+  // A control made elsewhere for one of the pages: placed, lettered and kept like the page's own.
+  void Place(HWND control, const qp::Rect& rect) {
+    const qp::Rect s = qp::ScaleRect(rect, dpi_);
+    SetWindowPos(control, nullptr, s.x, s.y, s.w, s.h, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetFont(control);
+    placed_.emplace_back(control, rect);
   }
 
   void SetChecked(int id) {
