@@ -23,22 +23,6 @@ std::wstring RestW(std::istringstream& in) {
   return Widen(i == std::string::npos ? std::string() : rest.substr(i));
 }
 
-struct PrefixSearch {
-  std::wstring prefix;
-  HWND found;
-};
-
-BOOL CALLBACK PrefixProc(HWND hwnd, LPARAM lp) {
-  auto* st = reinterpret_cast<PrefixSearch*>(lp);
-  wchar_t title[512];
-  int n = GetWindowTextW(hwnd, title, 512);
-  if (n >= static_cast<int>(st->prefix.size()) && std::wstring(title, st->prefix.size()) == st->prefix) {
-    st->found = hwnd;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 std::string Hex(HRESULT hr) {
   char buf[16];
   std::snprintf(buf, sizeof buf, "%08lX", static_cast<unsigned long>(hr));
@@ -48,14 +32,13 @@ std::string Hex(HRESULT hr) {
 IAccessible* ClientObject(std::istringstream& in, std::string& error) {
   static bool com = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
   (void)com;
-  PrefixSearch st{RestW(in), nullptr};
-  EnumWindows(PrefixProc, reinterpret_cast<LPARAM>(&st));
-  if (!st.found) {
+  const HWND found = TopWindowByPrefix(RestW(in));
+  if (!found) {
     error = "err no window";
     return nullptr;
   }
   IAccessible* acc = nullptr;
-  HRESULT hr = AccessibleObjectFromWindow(st.found, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+  HRESULT hr = AccessibleObjectFromWindow(found, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
                                           reinterpret_cast<void**>(&acc));
   if (FAILED(hr) || !acc) error = "err AccessibleObjectFromWindow " + Hex(hr);
   return acc;
@@ -214,12 +197,11 @@ DWORD WINAPI WatchThread(LPVOID) {
 // accwatch <title prefix>: starts catching the window's process's tree events (once);
 // accevents: "ok" and the events caught since the last call, as " EVENT:CHILD" in hex:decimal.
 std::string CmdWatch(std::istringstream& in) {
-  PrefixSearch st{RestW(in), nullptr};
-  EnumWindows(PrefixProc, reinterpret_cast<LPARAM>(&st));
-  if (!st.found) return "err no window";
+  const HWND found = TopWindowByPrefix(RestW(in));
+  if (!found) return "err no window";
   if (g_watchedPid != 0) return "ok";
   InitializeCriticalSection(&g_eventsLock);
-  GetWindowThreadProcessId(st.found, &g_watchedPid);
+  GetWindowThreadProcessId(found, &g_watchedPid);
   HANDLE thread = CreateThread(nullptr, 0, WatchThread, nullptr, 0, nullptr);
   if (!thread) return "err no thread";
   CloseHandle(thread);

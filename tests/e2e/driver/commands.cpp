@@ -17,6 +17,27 @@
 #include "shell/panel_geometry.h"
 
 namespace qpd {
+
+void SendMouse(DWORD flags, int x, int y) {
+  INPUT in = {};
+  in.type = INPUT_MOUSE;
+  int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
+  in.mi.dx = static_cast<LONG>((x * 65536L + sw / 2) / sw);
+  in.mi.dy = static_cast<LONG>((y * 65536L + sh / 2) / sh);
+  in.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+  SendInput(1, &in, sizeof in);
+}
+
+// SendInput is asynchronous under Wine: wait until the cursor really is where we sent it.
+void WaitCursorAt(int x, int y) {
+  for (int i = 0; i < 40; ++i) {
+    POINT p;
+    GetCursorPos(&p);
+    if (p.x == x && p.y == y) return;
+    Sleep(10);
+  }
+}
+
 namespace {
 
 using Args = std::istringstream;
@@ -80,26 +101,6 @@ std::string RectReply(HWND h) {
   std::snprintf(buf, sizeof buf, "ok %ld %ld %ld %ld %ld %ld %ld %ld %d", wr.left, wr.top, wr.right, wr.bottom,
                 o.x, o.y, o.x + cr.right, o.y + cr.bottom, IsWindowVisible(h) ? 1 : 0);
   return buf;
-}
-
-void SendMouse(DWORD flags, int x, int y) {
-  INPUT in = {};
-  in.type = INPUT_MOUSE;
-  int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
-  in.mi.dx = static_cast<LONG>((x * 65536L + sw / 2) / sw);
-  in.mi.dy = static_cast<LONG>((y * 65536L + sh / 2) / sh);
-  in.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
-  SendInput(1, &in, sizeof in);
-}
-
-// SendInput is asynchronous under Wine: wait until the cursor really is where we sent it.
-void WaitCursorAt(int x, int y) {
-  for (int i = 0; i < 40; ++i) {
-    POINT p;
-    GetCursorPos(&p);
-    if (p.x == x && p.y == y) return;
-    Sleep(10);
-  }
 }
 
 void SendKey(WORD vk, bool up) {

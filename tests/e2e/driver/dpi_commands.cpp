@@ -26,28 +26,7 @@ std::string Rest(Args& in) {
   return i == std::string::npos ? std::string() : rest.substr(i);
 }
 
-struct PrefixFind {
-  std::wstring prefix;
-  HWND found = nullptr;
-};
-
-BOOL CALLBACK PrefixProc(HWND hwnd, LPARAM lp) {
-  auto* st = reinterpret_cast<PrefixFind*>(lp);
-  wchar_t title[512];
-  int n = GetWindowTextW(hwnd, title, 512);
-  std::wstring t(title, static_cast<size_t>(n > 0 ? n : 0));
-  if (IsWindowVisible(hwnd) && t.compare(0, st->prefix.size(), st->prefix) == 0) {
-    st->found = hwnd;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-HWND TopByPrefix(const std::string& prefix) {
-  PrefixFind st{Widen(prefix)};
-  EnumWindows(PrefixProc, reinterpret_cast<LPARAM>(&st));
-  return st.found;
-}
+HWND TopByPrefix(const std::string& prefix) { return TopWindowByPrefix(Widen(prefix), true); }
 
 // The screen centre of a rectangle relative to the BackPanel (which sits 2 pixels into the
 // client area), scaled edge by edge as the program paints it.
@@ -79,26 +58,11 @@ std::string CmdDpiKeys(Args& in) {
   return reply;
 }
 
-void SendMouse(DWORD flags, int x, int y) {
-  INPUT in = {};
-  in.type = INPUT_MOUSE;
-  int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
-  in.mi.dx = static_cast<LONG>((x * 65536L + sw / 2) / sw);
-  in.mi.dy = static_cast<LONG>((y * 65536L + sh / 2) / sh);
-  in.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
-  SendInput(1, &in, sizeof in);
-}
-
 // A left click at (x, y) paced as the "click" command paces it: the pointer first, and only once
 // it has arrived (SendInput is asynchronous under Wine) the press and the release.
 void ClickAt(int x, int y) {
   SendMouse(0, x, y);
-  for (int i = 0; i < 40; ++i) {
-    POINT p;
-    GetCursorPos(&p);
-    if (p.x == x && p.y == y) break;
-    Sleep(10);
-  }
+  WaitCursorAt(x, y);
   Sleep(30);
   SendMouse(MOUSEEVENTF_LEFTDOWN, x, y);
   Sleep(40);

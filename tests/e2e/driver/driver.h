@@ -14,6 +14,11 @@ std::string HexUnits(const std::wstring& w);
 // Runs one command line and returns the reply line.
 std::string RunCommand(const std::string& line);
 // The commands of window_commands.cpp: the reply, or empty for a command that is not one of them.
+// A pointer event at screen point (x, y), and the wait until the pointer is really there.
+void SendMouse(DWORD flags, int x, int y);
+void WaitCursorAt(int x, int y);
+// The first top-level window whose title starts with prefix (and is visible, when asked); nullptr.
+HWND TopWindowByPrefix(const std::wstring& prefix, bool visibleOnly = false);
 std::string RunWindowCommand(const std::string& cmd, std::istringstream& in);
 // The commands of soak_commands.cpp (another process's objects, message round trips): the
 // reply, or empty for a command that is not one of them.

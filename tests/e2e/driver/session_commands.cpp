@@ -22,27 +22,7 @@ std::wstring RestOf(std::istringstream& in) {
   return Widen(i == std::string::npos ? std::string() : rest.substr(i));
 }
 
-struct Search {
-  std::wstring prefix;
-  HWND found = nullptr;
-};
-
-BOOL CALLBACK PrefixProc(HWND hwnd, LPARAM lp) {
-  auto* s = reinterpret_cast<Search*>(lp);
-  wchar_t title[512];
-  const int n = GetWindowTextW(hwnd, title, 512);
-  if (n >= static_cast<int>(s->prefix.size()) && std::wstring(title, s->prefix.size()) == s->prefix) {
-    s->found = hwnd;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-HWND Top(std::istringstream& in) {
-  Search s{RestOf(in)};
-  EnumWindows(PrefixProc, reinterpret_cast<LPARAM>(&s));
-  return s.found;
-}
+HWND Top(std::istringstream& in) { return TopWindowByPrefix(RestOf(in)); }
 
 std::vector<HANDLE> g_locked;
 

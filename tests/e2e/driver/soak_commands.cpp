@@ -37,29 +37,11 @@ constexpr size_t kGdiEntries = 0x10000;
 // Offset of GdiSharedHandleTable in the 64-bit PEB.
 constexpr size_t kPebGdiTableOffset = 0xF8;
 
-struct PrefixSearch {
-  std::wstring prefix;
-  HWND found;
-};
-
-BOOL CALLBACK PrefixProc(HWND hwnd, LPARAM lp) {
-  auto* st = reinterpret_cast<PrefixSearch*>(lp);
-  wchar_t title[512];
-  int n = GetWindowTextW(hwnd, title, 512);
-  if (n >= static_cast<int>(st->prefix.size()) && std::wstring(title, st->prefix.size()) == st->prefix) {
-    st->found = hwnd;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 HWND TopByPrefix(std::istringstream& in) {
   std::string rest;
   std::getline(in, rest);
   size_t i = rest.find_first_not_of(' ');
-  PrefixSearch st{Widen(i == std::string::npos ? std::string() : rest.substr(i)), nullptr};
-  EnumWindows(PrefixProc, reinterpret_cast<LPARAM>(&st));
-  return st.found;
+  return TopWindowByPrefix(Widen(i == std::string::npos ? std::string() : rest.substr(i)));
 }
 
 using QueryProcess = LONG(WINAPI*)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);

@@ -16,10 +16,12 @@
 #include "driver.h"
 
 namespace qpd {
+
 namespace {
 
 struct PrefixSearch {
   std::wstring prefix;
+  bool visibleOnly;
   HWND found;
 };
 
@@ -27,18 +29,25 @@ BOOL CALLBACK PrefixProc(HWND hwnd, LPARAM lp) {
   auto* st = reinterpret_cast<PrefixSearch*>(lp);
   wchar_t title[512];
   int n = GetWindowTextW(hwnd, title, 512);
-  if (n >= static_cast<int>(st->prefix.size()) && std::wstring(title, st->prefix.size()) == st->prefix) {
+  if ((!st->visibleOnly || IsWindowVisible(hwnd)) && n >= static_cast<int>(st->prefix.size()) &&
+      std::wstring(title, st->prefix.size()) == st->prefix) {
     st->found = hwnd;
     return FALSE;
   }
   return TRUE;
 }
 
-HWND TopByPrefix(const std::wstring& prefix) {
-  PrefixSearch st{prefix, nullptr};
+}  // namespace
+
+HWND TopWindowByPrefix(const std::wstring& prefix, bool visibleOnly) {
+  PrefixSearch st{prefix, visibleOnly, nullptr};
   EnumWindows(PrefixProc, reinterpret_cast<LPARAM>(&st));
   return st.found;
 }
+
+namespace {
+
+HWND TopByPrefix(const std::wstring& prefix) { return TopWindowByPrefix(prefix); }
 
 std::wstring RestW(std::istringstream& in) {
   std::string rest;
