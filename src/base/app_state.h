@@ -91,6 +91,9 @@ struct AppState {
   int32_t ScreenHeight = 0;
   ScreenArea WorkArea;
   TaskbarState TaskbarInfo;
+  // The work area of the monitor other than display 0 the panel last docked on, so that a display
+  // change can keep its corner there; zeros while it docks on display 0.
+  ScreenArea DockedMonitorWork;
   int32_t Dragging = 0;
   int32_t DragOffsetX = 0;
   int32_t DragOffsetY = 0;

@@ -147,6 +147,13 @@ class Platform {
     (void)r;
     return true;
   }
+  // The monitor a screen rectangle lies on, mostly, or the nearest one; false when the system
+  // names none, and the panel then docks against display 0 alone.
+  virtual bool MonitorNearest(const Rect& r, MonitorArea& monitor) {
+    (void)r;
+    (void)monitor;
+    return false;
+  }
   // The main window's DPI: its window rectangle, the screen and the work area are in physical
   // pixels at this DPI, the element table in 96-DPI pixels.
   virtual int MainWindowDpi() { return 96; }

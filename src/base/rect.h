@@ -26,6 +26,13 @@ struct ScreenArea {
   int bottom = 0;
 };
 
+// One monitor as the system lists it, in physical screen pixels.
+struct MonitorArea {
+  ScreenArea bounds;
+  ScreenArea work;  // the monitor less its taskbar and other docked bars
+  bool primary = false;
+};
+
 inline bool operator==(const Point& a, const Point& b) { return a.x == b.x && a.y == b.y; }
 inline bool operator!=(const Point& a, const Point& b) { return !(a == b); }
 inline bool operator==(const Rect& a, const Rect& b) {

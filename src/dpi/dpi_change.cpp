@@ -4,6 +4,7 @@
 #include "base/platform.h"
 #include "base/dpi_scale.h"
 #include "shell/panel_geometry.h"
+#include "shell/window_moves.h"
 
 namespace qp {
 
@@ -50,27 +51,21 @@ Rect PlaceAfterDpiChange(const DockInput& before, const DockInput& after, const 
 void MainWindowDpiChanged(int oldDpi, const Rect& oldRect, const Rect& suggested) {
   AppState& a = App();
   Platform& plat = Plat();
-  DockInput before;
-  before.window = oldRect;
-  before.screenWidth = a.ScreenWidth;
-  before.screenHeight = a.ScreenHeight;
-  before.osVersion = plat.OsVersionValue();
-  before.workArea = a.WorkArea;
-  before.taskbar = Taskbar{a.TaskbarInfo.AutoHide, a.TaskbarInfo.State, a.TaskbarInfo.Thickness, a.TaskbarInfo.Edge};
-  before.dpi = oldDpi;
-  DockInput after = before;
-  after.dpi = plat.MainWindowDpi();
-  // The new monitor's screen and work area, in the new DPI's pixels.
+  // The monitor it was on, as docking saw it before the change.
+  const MonitorFrame before = FrameOfMonitorAt(PrimaryDockInput(oldRect, oldDpi), oldRect);
+  // Display 0's screen and work area, in the new DPI's pixels.
   const Point display = plat.DisplaySize();
   if (display.x > 0 && display.y > 0) {
-    after.screenWidth = a.ScreenWidth = display.x;
-    after.screenHeight = a.ScreenHeight = display.y;
+    a.ScreenWidth = display.x;
+    a.ScreenHeight = display.y;
   }
   int l = 0, t = 0, r = 0, b = 0;
-  if (plat.ReadWorkArea(l, t, r, b)) after.workArea = a.WorkArea = ScreenArea{l, t, r, b};
-  const Rect placed = PlaceAfterDpiChange(before, after, suggested, a.PanelWidth + kPanelFrame,
+  if (plat.ReadWorkArea(l, t, r, b)) a.WorkArea = ScreenArea{l, t, r, b};
+  // The monitor it goes to.
+  const MonitorFrame after = FrameOfMonitorAt(PrimaryDockInput(suggested, plat.MainWindowDpi()), suggested);
+  const Rect placed = PlaceAfterDpiChange(before.in, after.in, ToFrame(after, suggested), a.PanelWidth + kPanelFrame,
                                           a.PanelHeight + kPanelFrame, a.Dock != 0);
-  plat.PlaceMainWindow(placed);
+  plat.PlaceMainWindow(ToScreen(after, placed));
 }
 
 }  // namespace qp

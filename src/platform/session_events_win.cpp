@@ -59,4 +59,15 @@ bool WinPlatform::OnAnyMonitor(const qp::Rect& r) {
   return MonitorFromRect(&rect, MONITOR_DEFAULTTONULL) != nullptr;
 }
 
+bool WinPlatform::MonitorNearest(const qp::Rect& r, qp::MonitorArea& monitor) {
+  const RECT rect = {r.x, r.y, static_cast<LONG>(int64_t{r.x} + r.w), static_cast<LONG>(int64_t{r.y} + r.h)};
+  MONITORINFO info = {};
+  info.cbSize = sizeof info;
+  if (!GetMonitorInfoW(MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST), &info)) return false;
+  monitor.bounds = qp::ScreenArea{info.rcMonitor.left, info.rcMonitor.top, info.rcMonitor.right, info.rcMonitor.bottom};
+  monitor.work = qp::ScreenArea{info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom};
+  monitor.primary = (info.dwFlags & MONITORINFOF_PRIMARY) != 0;
+  return true;
+}
+
 }  // namespace qpw

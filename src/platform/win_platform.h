@@ -69,6 +69,7 @@ class WinPlatform : public qp::Platform {
   // In session_events_win.cpp.
   void RestoreTrayIcon() override;
   bool OnAnyMonitor(const qp::Rect& r) override;
+  bool MonitorNearest(const qp::Rect& r, qp::MonitorArea& monitor) override;
   int MainWindowDpi() override;
 };
 

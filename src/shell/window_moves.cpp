@@ -3,6 +3,7 @@
 #include "base/app_state.h"
 #include "base/platform.h"
 #include "shell/docking.h"
+#include "shell/monitor_frame.h"
 #include "shell/screen_places.h"
 
 namespace qp {
@@ -67,18 +68,31 @@ void PlaceMainWindow() {
   plat.MoveMainWindow(p.x, p.y);
 }
 
-void ProximityDock() {
-  AppState& a = App();
-  Platform& plat = Plat();
+DockInput PrimaryDockInput(const Rect& window, int dpi) {
+  const AppState& a = App();
   DockInput in;
-  in.window = plat.MainWindowRect();
+  in.window = window;
   in.screenWidth = a.ScreenWidth;
   in.screenHeight = a.ScreenHeight;
-  in.osVersion = plat.OsVersionValue();
+  in.osVersion = Plat().OsVersionValue();
   in.workArea = a.WorkArea;
   in.taskbar = TaskbarOf(a);
-  in.dpi = plat.MainWindowDpi();
-  Point p = ProximityDockPosition(in);
+  in.dpi = dpi;
+  return in;
+}
+
+MonitorFrame FrameOfMonitorAt(const DockInput& primary, const Rect& at) {
+  MonitorArea monitor;
+  const bool known = Plat().MonitorNearest(at, monitor);
+  App().DockedMonitorWork = WorkToRemember(monitor, known);
+  return FrameOn(primary, monitor, known);
+}
+
+void ProximityDock() {
+  Platform& plat = Plat();
+  const Rect window = plat.MainWindowRect();
+  const MonitorFrame f = FrameOfMonitorAt(PrimaryDockInput(window, plat.MainWindowDpi()), window);
+  const Point p = ToScreen(f, ProximityDockPosition(f.in));
   plat.MoveMainWindow(p.x, p.y);
 }
 

@@ -1,5 +1,7 @@
 // The main window's start position, corner docking and dragging, on the program state.
 #pragma once
+#include "base/rect.h"
+#include "shell/monitor_frame.h"
 
 namespace qp {
 
@@ -9,6 +11,11 @@ void ReadTaskbarInfo();
 void PlaceMainWindow();
 // Snaps the main window into a screen corner when it rests within 30 pixels of one.
 void ProximityDock();
+// What docking on display 0 works from: the stored screen size, work area and taskbar.
+DockInput PrimaryDockInput(const Rect& window, int dpi);
+// The frame of the monitor a rectangle is on, remembering that monitor's work area when it is not
+// display 0.
+MonitorFrame FrameOfMonitorAt(const DockInput& primary, const Rect& at);
 // Reads the work area again (docking switched on; the settings window closed with docking on).
 void RefreshWorkArea();
 

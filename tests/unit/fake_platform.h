@@ -373,6 +373,18 @@ class FakePlatform : public Platform {
     }
     return false;
   }
+  // Monitors by their areas; none listed: the system names no monitor.
+  std::vector<MonitorArea> monitorAreas;
+  bool MonitorNearest(const Rect& r, MonitorArea& monitor) override {
+    int64_t best = -1;
+    for (const MonitorArea& m : monitorAreas) {
+      const int64_t w = std::min<int64_t>(int64_t{r.x} + r.w, m.bounds.right) - std::max<int64_t>(r.x, m.bounds.left);
+      const int64_t h = std::min<int64_t>(int64_t{r.y} + r.h, m.bounds.bottom) - std::max<int64_t>(r.y, m.bounds.top);
+      const int64_t shared = w > 0 && h > 0 ? w * h : 0;
+      if (shared > best) best = shared, monitor = m;
+    }
+    return best >= 0;
+  }
 
  private:
   struct Block {
