@@ -9,7 +9,6 @@
 #include "settings/desktop_shortcut.h"
 #include "settings/settings_store.h"
 #include "shell/docking.h"
-#include "shell/monitor_frame.h"
 #include "shell/panel.h"
 #include "shell/panel_geometry.h"
 #include "shell/window_moves.h"
@@ -232,9 +231,7 @@ SettingsWindowPlan PlanSettingsWindow(int tab) {
   const Rect outer = Plat().MainWindowRect();
   const Rect client = Plat().MainClientRect();
   // Beside the panel on the panel's own monitor: the edges it keeps off are that monitor's.
-  MonitorArea monitor;
-  const bool known = Plat().MonitorNearest(outer, monitor);
-  const MonitorFrame frame = FrameOn(DockInput{}, monitor, known);
+  const MonitorFrame frame = MonitorFrameAt(DockInput{}, outer);
   const Rect at = ToFrame(frame, outer);
   plan.position = ToScreen(frame, SettingsWindowPosition(at.x, at.y, client.h, a.PanelWidth, Plat().MainWindowDpi()));
   for (const GeneralBox& b : kGeneralBoxes) {

@@ -10,6 +10,7 @@
 #include "keysets/rune_filter.h"
 #include "output/target_list.h"
 #include "shell/panel_geometry.h"
+#include "shell/window_moves.h"
 
 namespace qp {
 
@@ -233,7 +234,10 @@ void SetKeyAreaHeight(int h) {
 void RelayoutPanel() {
   AppState& a = App();
   PanelState p = PanelFromApp();
-  Rect client = RelayoutWindow(p, Plat().MainClientRect(), a.ScreenWidth, a.ScreenHeight, Plat().MainWindowDpi());
+  // Kept on the monitor it is on: the edges it is held inside are that monitor's.
+  const Rect window = Plat().MainClientRect();
+  const MonitorFrame f = MonitorFrameAt(PrimaryDockInput(window, Plat().MainWindowDpi()), window);
+  Rect client = ToScreen(f, RelayoutWindow(p, f.in.window, f.in.screenWidth, f.in.screenHeight, f.in.dpi));
   PanelToApp(p);
   Plat().PlaceMainWindow(client);
   g_elements.Resize(kBackPanel, a.PanelWidth, a.PanelHeight);

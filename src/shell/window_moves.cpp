@@ -81,6 +81,12 @@ DockInput PrimaryDockInput(const Rect& window, int dpi) {
   return in;
 }
 
+MonitorFrame MonitorFrameAt(const DockInput& primary, const Rect& at) {
+  MonitorArea monitor;
+  const bool known = Plat().MonitorNearest(at, monitor);
+  return FrameOn(primary, monitor, known);
+}
+
 MonitorFrame FrameOfMonitorAt(const DockInput& primary, const Rect& at) {
   MonitorArea monitor;
   const bool known = Plat().MonitorNearest(at, monitor);

@@ -13,7 +13,9 @@ void PlaceMainWindow();
 void ProximityDock();
 // What docking on display 0 works from: the stored screen size, work area and taskbar.
 DockInput PrimaryDockInput(const Rect& window, int dpi);
-// The frame of the monitor a rectangle is on, remembering that monitor's work area when it is not
+// The frame of the monitor a rectangle is on.
+MonitorFrame MonitorFrameAt(const DockInput& primary, const Rect& at);
+// The same, remembering that monitor's work area when it is not
 // display 0.
 MonitorFrame FrameOfMonitorAt(const DockInput& primary, const Rect& at);
 // Reads the work area again (docking switched on; the settings window closed with docking on).

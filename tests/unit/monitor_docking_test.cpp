@@ -6,6 +6,7 @@
 #include "dpi/dpi_change.h"
 #include "fake_platform.h"
 #include "settings/settings_window.h"
+#include "shell/panel.h"
 #include "shell/panel_geometry.h"
 #include "shell/window_moves.h"
 
@@ -125,6 +126,28 @@ TEST_F(MonitorDockingTest, DisplayChangeKeepsTheCornerOfTheOtherMonitor) {
   DisplaysChanged();
   EXPECT_EQ(fake.mainWindowRect.x, 1920 - 508);
   EXPECT_EQ(fake.mainWindowRect.y, 1040 - 149);
+}
+
+TEST_F(MonitorDockingTest, ReshapingKeepsThePanelOnItsMonitor) {
+  // A key set or the "more" row changing reshapes the panel: it stays on the monitor it is on,
+  // held inside that monitor's edges, not display 0's.
+  const MonitorArea right{{1920, 0, 3200, 1024}, {1920, 0, 3200, 984}, false};
+  const MonitorArea left{{-1280, -200, 0, 824}, {-1220, -200, 0, 824}, false};
+  Monitors({kPrimary, right, left});
+  struct Case {
+    Point at;
+    Point expected;
+  } cases[] = {
+      {{3200 - 508, 984 - 149}, {3200 - 508, 984 - 149}},  // docked bottom right, right monitor
+      {{-1217, -197}, {-1217, -197}},                      // docked top left, left monitor
+      {{3190, 400}, {3200 - 502, 400}},                    // strayed past the right monitor's edge
+      {{-1700, 100}, {-1220, 100}},                        // strayed past the left monitor's
+  };
+  for (const Case& c : cases) {
+    fake.mainWindowRect = fake.mainClientRect = Rect{c.at.x, c.at.y, 502, 143};
+    RelayoutPanel();
+    EXPECT_EQ((Point{fake.mainClientRect.x, fake.mainClientRect.y}), c.expected) << c.at.x;
+  }
 }
 
 TEST_F(MonitorDockingTest, SettingsWindowOpensBesideThePanelOnItsMonitor) {
