@@ -11,6 +11,7 @@
 #include "keysets/key_face.h"
 #include "base/dpi_scale.h"
 #include "platform/browser_host_win.h"
+#include "platform/panel_win.h"
 #include "platform/scoped_win.h"
 #include "platform/dpi_win.h"
 #include "platform/resources_win.h"
@@ -247,13 +248,19 @@ void OpenHelpWindow() {
   HINSTANCE instance = GetModuleHandleW(nullptr);
   if (!RegisterHelpClass(instance)) return;
 
-  const int screenW = GetSystemMetrics(SM_CXSCREEN);
-  const int screenH = GetSystemMetrics(SM_CYSCREEN);
   // Opened on the panel's monitor, at its DPI; the width rule reads the screen in 96-DPI pixels.
+  RECT monitor = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  MONITORINFO info = {};
+  info.cbSize = sizeof info;
+  if (GetMonitorInfoW(MonitorFromWindow(MainWindow(), MONITOR_DEFAULTTOPRIMARY), &info)) monitor = info.rcMonitor;
+  const int screenW = monitor.right - monitor.left;
+  const int screenH = monitor.bottom - monitor.top;
   const int dpi = PanelDpi();
   const int width = qp::ScaleLength(qp::HelpWindowWidth(qp::UnscaleEdge(screenW, dpi)), dpi);
   RECT outer = OuterForClient(width, qp::ScaleLength(qp::kHelpClientHeight, dpi), kHelpStyle, 0, dpi);
-  const qp::Rect place = qp::CentredOnScreen(outer.right - outer.left, outer.bottom - outer.top, screenW, screenH);
+  qp::Rect place = qp::CentredOnScreen(outer.right - outer.left, outer.bottom - outer.top, screenW, screenH);
+  place.x += monitor.left;
+  place.y += monitor.top;
 
   auto help = std::make_unique<HelpWindow>();
   help->pageBrush.Reset(CreateSolidBrush(kPageBack));
