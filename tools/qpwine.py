@@ -163,9 +163,9 @@ class WineEnv:
         return self.track(p)
 
     # ---- display -------------------------------------------------------------------------
-    def start_xvfb(self):
+    def start_xvfb(self, size=SCREEN):
         n = _free_display()
-        self.xvfb = subprocess.Popen(["Xvfb", f":{n}", "-screen", "0", f"{SCREEN[0]}x{SCREEN[1]}x24",
+        self.xvfb = subprocess.Popen(["Xvfb", f":{n}", "-screen", "0", f"{size[0]}x{size[1]}x24",
                                       "-nolisten", "tcp", "-noreset"],
                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True)
         self.track(self.xvfb)

@@ -9,7 +9,7 @@ PACKAGES=(
   clang libclang-rt-14-dev
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
   libz-mingw-w64-dev dpkg-dev libpng-dev
-  wine wine64 xvfb xauth xdotool x11-utils imagemagick
+  wine wine64 xvfb xauth xdotool x11-utils imagemagick libx11-6 libxrandr2
   python3 python3-pil python3-fontforge fonttools
   fonts-dejavu-core fonts-noto-core fonts-symbola
   unicode-data unicode-cldr-core

@@ -1,6 +1,7 @@
 // Driver commands that make Windows' own events happen around the program: a file held open
 // by another program, the shell restarting, the capture taken away, the display changing,
-// the session ending, a shell folder moved, and a planted program standing in for another.
+// the session ending, a shell folder moved, and a planted program standing in for another; and
+// the monitors as the system lists them.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -142,6 +143,25 @@ std::string CmdShellFolder(std::istringstream& in) {
   return "ok";
 }
 
+BOOL CALLBACK ListMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM out) {
+  MONITORINFO info = {};
+  info.cbSize = sizeof info;
+  if (!GetMonitorInfoW(monitor, &info)) return TRUE;
+  char buf[160];
+  std::snprintf(buf, sizeof buf, " | %ld %ld %ld %ld %ld %ld %ld %ld %d", info.rcMonitor.left, info.rcMonitor.top,
+                info.rcMonitor.right, info.rcMonitor.bottom, info.rcWork.left, info.rcWork.top, info.rcWork.right,
+                info.rcWork.bottom, (info.dwFlags & MONITORINFOF_PRIMARY) != 0 ? 1 : 0);
+  *reinterpret_cast<std::string*>(out) += buf;
+  return TRUE;
+}
+
+// monitors: "ok | l t r b  wl wt wr wb  primary | ..." for each monitor, bounds then work area.
+std::string CmdMonitors() {
+  std::string reply = "ok";
+  EnumDisplayMonitors(nullptr, nullptr, ListMonitor, reinterpret_cast<LPARAM>(&reply));
+  return reply;
+}
+
 }  // namespace
 
 std::string RunSessionCommand(const std::string& cmd, std::istringstream& in) {
@@ -152,6 +172,7 @@ std::string RunSessionCommand(const std::string& cmd, std::istringstream& in) {
   if (cmd == "sendmsg") return CmdSendMessage(in);
   if (cmd == "displaymode") return CmdDisplayMode(in);
   if (cmd == "shellfolder") return CmdShellFolder(in);
+  if (cmd == "monitors") return CmdMonitors();
   return std::string();
 }
 
