@@ -1,10 +1,13 @@
 #include "shell/monitor_frame.h"
 
+#include "shell/screen_places.h"
+
 namespace qp {
 
 MonitorFrame FrameOn(const DockInput& primary, const MonitorArea& monitor, bool known) {
   MonitorFrame f{primary, Point{}};
-  if (!known || monitor.primary) return f;
+  // A monitor reported with no work area is no place to dock: display 0 as before.
+  if (!known || monitor.primary || !HasArea(monitor.work)) return f;
   const ScreenArea& w = monitor.work;
   f.origin = Point{w.left, w.top};
   f.in.screenWidth = ClampToInt(int64_t{w.right} - w.left);
@@ -34,7 +37,7 @@ Rect ToScreen(const MonitorFrame& f, Rect r) {
 }
 
 ScreenArea WorkToRemember(const MonitorArea& monitor, bool known) {
-  return known && !monitor.primary ? monitor.work : ScreenArea{};
+  return known && !monitor.primary && HasArea(monitor.work) ? monitor.work : ScreenArea{};
 }
 
 }  // namespace qp

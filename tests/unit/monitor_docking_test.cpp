@@ -72,9 +72,12 @@ TEST_F(MonitorDockingTest, SnapsIntoTheCornersOfTheMonitorItIsOn) {
     Monitors({kPrimary, c.monitor});
     EXPECT_EQ(DropAt(c.drop.x, c.drop.y), c.expected) << c.what;
   }
-  // Display 0 itself, or no monitor named, still docks by the taskbar and work area read at start.
+  // Display 0 itself, or no monitor named, still docks by the taskbar and work area read at start,
+  // and so does a monitor reported without a work area.
   const MonitorArea changed{{0, 0, 1920, 1080}, {0, 0, 1920, 1000}, true};
-  for (const auto& monitors : {std::vector<MonitorArea>{changed}, std::vector<MonitorArea>{}}) {
+  const MonitorArea empty{{1920, 0, 3200, 1024}, {}, false};
+  using List = std::vector<MonitorArea>;
+  for (const List& monitors : {List{changed}, List{}, List{empty}}) {
     fake.monitorAreas = monitors;
     EXPECT_EQ(DropAt(1400, 880), (Point{1920 - 508, 1040 - 149}));
   }
