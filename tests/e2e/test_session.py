@@ -88,7 +88,7 @@ def _drag_by(ctx, dx, dy, release=True):
             break
         ctx.d(f"move {x + dx + 1} {y + dy}")
         ctx.d(f"move {x + dx} {y + dy}")
-    assert _window(ctx)[:2] == followed, (_window(ctx), followed)
+    assert _window(ctx)[:2] == followed, (_window(ctx), followed, "pressed at", (x, y), "cursor", ctx.d("cursor"))
     if release:
         ctx.d(f"up {x + dx} {y + dy}")
         time.sleep(0.3)
