@@ -71,19 +71,30 @@ class Driver:
         threading.Thread(target=pump, args=(self.proc.stdout, self.lines), daemon=True).start()
 
     def cmd(self, line, timeout=30.0):
-        if self.proc is None or self.proc.poll() is not None:
-            self._start()
-        try:
-            self.proc.stdin.write((line + "\n").encode("utf-8"))
-            self.proc.stdin.flush()
-            reply = self.lines.get(timeout=timeout)
-        except (queue.Empty, BrokenPipeError) as e:
-            self.stop()
-            raise HarnessError(f"driver gave no answer to {line!r} within {timeout}s") from e
-        if reply is None:
-            self.stop()
-            raise HarnessError(f"driver ended while running {line!r}")
-        return reply
+        # A driver that ends as it starts (Wine can lose a process starting beside a service that
+        # another command woke) is started once more; one that had answered before is not.
+        for attempt in (1, 2):
+            fresh = self.proc is None or self.proc.poll() is not None
+            if fresh:
+                self._start()
+            try:
+                self.proc.stdin.write((line + "\n").encode("utf-8"))
+                self.proc.stdin.flush()
+                reply = self.lines.get(timeout=timeout)
+            except BrokenPipeError as e:
+                self.stop()
+                if fresh and attempt == 1:
+                    continue
+                raise HarnessError(f"driver ended before it read {line!r}") from e
+            except queue.Empty as e:
+                self.stop()
+                raise HarnessError(f"driver gave no answer to {line!r} within {timeout}s") from e
+            if reply is None:
+                self.stop()
+                if fresh and attempt == 1:
+                    continue
+                raise HarnessError(f"driver ended while running {line!r}")
+            return reply
 
     def ok(self, line, timeout=30.0):
         reply = self.cmd(line, timeout)
