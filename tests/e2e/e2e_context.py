@@ -28,11 +28,12 @@ class Skip(Exception):
 
 
 class App:
-    def __init__(self, ctx, proc, folder, edition):
+    def __init__(self, ctx, proc, folder, edition, command=None):
         self.ctx = ctx
         self.proc = proc
         self.folder = folder
         self.edition = edition
+        self.command = command  # (exe, args): what starts it again
 
     def wait_exit(self, timeout=20):
         deadline = time.time() + timeout
@@ -56,6 +57,7 @@ class Context:
         os.makedirs(self.artifacts, exist_ok=True)
         self.driver = qpwine.Driver(env, os.path.join(tools, "qpdriver.exe"))
         self.apps = []
+        self.relaunches = []  # what the harness had to start twice, for the run's summary
         self._folders = 0
 
     # ---- programs ----------------------------------------------------------------------
@@ -71,7 +73,7 @@ class Context:
     def launch(self, edition="pro", args=(), folder=None):
         folder = folder or self.program_folder(edition)
         exe = os.path.join(folder, os.path.basename(PROGRAMS[edition]))
-        app = App(self, self.env.start(exe, args, cwd=folder), folder, edition)
+        app = App(self, self.env.start(exe, args, cwd=folder), folder, edition, (exe, tuple(args)))
         self.apps.append(app)
         return app
 
@@ -91,20 +93,57 @@ class Context:
     def d(self, line, timeout=30.0):
         return self.driver.ok(line, timeout)
 
-    def wait_panel(self, edition="pro", timeout_ms=20000):
-        """Waits until the panel is visible; returns (window rect, client rect, title)."""
-        reply = self.d(f"waitprefix {timeout_ms} {TITLE_PREFIX[edition]}", timeout=timeout_ms / 1000 + 10)
+    def wait_panel(self, edition="pro", timeout_ms=20000, relaunch=True):
+        """Waits until the panel is visible; returns (window rect, client rect, title).
+
+        Wine now and then loses a process while it starts. A program that shows no window of its
+        own in the time is started once more, and the run's summary counts it; the start-up
+        scenarios, whose subject is the start, pass relaunch=False."""
+        try:
+            reply = self._wait_prefix(edition, timeout_ms)
+        except qpwine.HarnessError as e:
+            app = next((a for a in reversed(self.apps) if a.edition == edition and a.command), None)
+            state = self._start_report(app)
+            if not relaunch or app is None:
+                raise qpwine.HarnessError(f"{e}; {state}") from e
+            print(f"    harness: no {edition} window in {timeout_ms} ms ({state}); started once more", flush=True)
+            self.relaunches.append(f"{self.name}: {state}")
+            self.env.kill(app.proc)
+            exe, args = app.command
+            app.proc = self.env.start(exe, args, cwd=app.folder)
+            try:
+                reply = self._wait_prefix(edition, timeout_ms)
+            except qpwine.HarnessError as again:
+                raise qpwine.HarnessError(f"{again} twice; {self._start_report(app)}") from again
         # The panel settles into its corner with its first moves; wait until it stays put.
         deadline = time.time() + 5
         while time.time() < deadline:
             time.sleep(0.15)
-            again = self.d(f"waitprefix {timeout_ms} {TITLE_PREFIX[edition]}", timeout=timeout_ms / 1000 + 10)
+            again = self._wait_prefix(edition, timeout_ms)
             if again == reply:
                 break
             reply = again
         rects = parse_rect_reply(reply)
         self.wait_painted(rects[1])
         return rects
+
+    def _wait_prefix(self, edition, timeout_ms):
+        return self.d(f"waitprefix {timeout_ms} {TITLE_PREFIX[edition]}", timeout=timeout_ms / 1000 + 10)
+
+    def _start_report(self, app):
+        """Whether the program still runs, and the top-level windows there are: what a failed
+        start is read from."""
+        if app is None:
+            state = "no program launched"
+        elif app.proc.poll() is None:
+            state = "program still running"
+        else:
+            state = f"program ended with {app.proc.returncode}"
+        try:
+            windows = self.d("list").strip()
+        except qpwine.HarnessError as e:
+            windows = f"(no list: {e})"
+        return f"{state}; windows:{windows or ' none'}"
 
     # Wine's desktop colour, as the virtual desktop shows where no window is.
     DESKTOP = "256f95"

@@ -51,6 +51,7 @@ def main():
         return 0
     env = qpwine.WineEnv()
     passed = failed = skipped = 0
+    relaunches = []
     started = time.time()
     try:
         env.start_xvfb()
@@ -81,6 +82,7 @@ def main():
                 except Exception:
                     pass
             finally:
+                relaunches += ctx.relaunches
                 ctx.cleanup()
     except Exception as e:
         print(f"e2e: harness failed: {e}", flush=True)
@@ -88,7 +90,10 @@ def main():
     finally:
         env.close()
     print(f"e2e: finished in {time.time() - started:.0f}s; artifacts in {os.path.join(env.work, 'artifacts')}")
-    print(f"e2e: {passed} passed, {failed} failed" + (f", {skipped} skipped" if skipped else ""))
+    for line in relaunches:
+        print(f"e2e: started twice, {line}")
+    print(f"e2e: {passed} passed, {failed} failed" + (f", {skipped} skipped" if skipped else "") +
+          (f", {len(relaunches)} program start(s) repeated" if relaunches else ""))
     return 0 if failed == 0 else 1
 
 

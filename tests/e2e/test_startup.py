@@ -5,7 +5,7 @@ QUIT = 1  # the pop-up menu's quit item
 
 def _start_and_quit(ctx, edition, title):
     app = ctx.launch(edition)
-    window, client, shown_title = ctx.wait_panel(edition)
+    window, client, shown_title = ctx.wait_panel(edition, relaunch=False)
     assert shown_title == title, f"title {shown_title!r}"
     width, height = client[2] - client[0], client[3] - client[1]
     assert (width, height) == (502, 150), f"client size {width}x{height}"
