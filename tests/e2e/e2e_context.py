@@ -178,6 +178,18 @@ class Context:
         x, y = reply.split()
         return int(x), int(y)
 
+    def docked_corner(self, margin=0):
+        """Right and bottom edges a docked panel keeps to on display 0, worked out as the program
+        does from what the system reports now: the work area and a bottom taskbar's thickness.
+        Snapping keeps a margin off them; the start placement none."""
+        v = [int(x) for x in self.d("workarea").split()]
+        work_right, work_bottom, edge, tb_top, tb_bottom = v[2], v[3], v[4], v[6], v[8]
+        screen_w, screen_h = (int(x) for x in self.d("screen").split())
+        thickness = tb_bottom - tb_top if edge == 3 else 0  # ABE_BOTTOM
+        right = min(screen_w, work_right)
+        bottom = min(screen_h, work_bottom + thickness) - thickness
+        return right - margin, bottom - margin
+
     def more_point(self, position, edition="pro"):
         x, y = self.d(f"morepos {position} {TITLE_PREFIX[edition]}").split()
         return int(x), int(y)

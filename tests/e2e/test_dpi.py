@@ -192,17 +192,6 @@ def test_a_click_on_every_polytonic_greek_key_types_that_key_at_every_scale(ctx)
     assert not report, report
 
 
-def _corner(ctx, margin):
-    """Right and bottom edges a docked panel keeps to (see test_shell), in physical pixels."""
-    v = [int(x) for x in ctx.d("workarea").split()]
-    work_right, work_bottom, edge, tb_top, tb_bottom = v[2], v[3], v[4], v[6], v[8]
-    screen_w, screen_h = [int(x) for x in ctx.d("screen").split()]
-    thickness = tb_bottom - tb_top if edge == 3 else 0  # ABE_BOTTOM
-    right = min(screen_w, work_right)
-    bottom = min(screen_h, work_bottom + thickness) - thickness
-    return right - margin, bottom - margin
-
-
 def _window(ctx):
     return parse_rect_reply(ctx.d(f"waitprefix 5000 {PRO}"))[0]
 
@@ -229,9 +218,9 @@ def test_docking_into_the_corners_at_every_scale(ctx):
             _set_dpi(ctx, dpi)
             # The program reads the work area and the taskbar when it starts. Wine's taskbar may
             # change size around then, so its reading is the one from before or from after.
-            before = _corner(ctx, 0)
+            before = ctx.docked_corner(0)
             app, window, client, _ = _launch(ctx, dpi, Dock=1)
-            after = _corner(ctx, 0)
+            after = ctx.docked_corner(0)
             start_corner = before if (window[2], window[3]) == before else after
             if (window[2], window[3]) != start_corner:
                 problems.append((dpi, "start", window, before, after))
@@ -314,7 +303,7 @@ def test_a_dpi_change_rescales_each_window_once_and_back(ctx):
         window, client, _ = ctx.wait_panel("pro")
         assert _size(client) == (w, h), client
         # Docked before, so docked after: the snapping margin of 150 % from the corner.
-        right, bottom = _corner(ctx, scale(6, 144))
+        right, bottom = ctx.docked_corner(scale(6, 144))
         assert (window[2], window[3]) == (right, bottom), (window, right, bottom)
         ctx.shot("change-144")
         # Back to 100 %, with no rectangle (as a hand-made message might come): every pixel as before.

@@ -171,19 +171,8 @@ def test_cancel_mode_during_a_drag_stops_the_panel_following(ctx):
 
 # ---- the display changing -----------------------------------------------------------------------
 
-def _corner(ctx, margin):
-    """Right and bottom edges a docked panel keeps to, from what the system reports now."""
-    v = [int(x) for x in ctx.d("workarea").split()]
-    work_right, work_bottom, edge, tb_top, tb_bottom = v[2], v[3], v[4], v[6], v[8]
-    screen_w, screen_h = [int(x) for x in ctx.d("screen").split()]
-    thickness = tb_bottom - tb_top if edge == 3 else 0  # ABE_BOTTOM
-    right = min(screen_w, work_right)
-    bottom = min(screen_h, work_bottom + thickness) - thickness
-    return right - margin, bottom - margin
-
-
 def test_a_docked_panel_follows_its_corner_when_the_desktop_is_resized(ctx):
-    start_corner = _corner(ctx, 0)
+    start_corner = ctx.docked_corner(0)
     app, _, _ = _start(ctx, Dock=1)
     ctx.wait_panel("pro")
     assert _window(ctx)[2:] == start_corner, (_window(ctx), start_corner)
@@ -192,14 +181,14 @@ def test_a_docked_panel_follows_its_corner_when_the_desktop_is_resized(ctx):
         assert _wait(lambda: ctx.d("screen") == "1024 768"), ctx.d("screen")
         # Placed anew, snapped as a drop into the corner would be. (Wine goes on reporting the old
         # work area; the corner is where it meets the new display.)
-        corner = _corner(ctx, 6)
+        corner = ctx.docked_corner(6)
         assert _wait(lambda: _window(ctx)[2:] == corner), (_window(ctx), corner)
         time.sleep(0.5)
         ctx.shot("docked-after-resize")
         assert _window(ctx)[2:] == corner, (_window(ctx), corner)
     finally:
         ctx.d(f"displaymode {qpwine.SCREEN[0]} {qpwine.SCREEN[1]}")
-    assert _wait(lambda: _window(ctx)[2:] == _corner(ctx, 6)), (_window(ctx), _corner(ctx, 6))
+    assert _wait(lambda: _window(ctx)[2:] == ctx.docked_corner(6)), (_window(ctx), ctx.docked_corner(6))
     _quit(ctx, app)
 
 

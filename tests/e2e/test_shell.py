@@ -34,19 +34,6 @@ def _wait_visible(ctx, want, timeout=5.0):
     return _visible(ctx) == want
 
 
-def _corner(ctx, margin=6):
-    """Right and bottom edges a docked panel keeps to, from what the system reports: the work
-    area and a bottom taskbar's thickness; snapping keeps a 6-pixel margin on current Windows,
-    the start placement none."""
-    v = [int(x) for x in ctx.d("workarea").split()]
-    work_right, work_bottom, edge, tb_top, tb_bottom = v[2], v[3], v[4], v[6], v[8]
-    screen_w, screen_h = [int(x) for x in ctx.d("screen").split()]
-    thickness = tb_bottom - tb_top if edge == 3 else 0  # ABE_BOTTOM
-    right = min(screen_w, work_right)
-    bottom = min(screen_h, work_bottom + thickness) - thickness
-    return right - margin, bottom - margin
-
-
 def _drag_start(ctx, x, y):
     # Moved at a hand's pace: pointer moves sent faster than Wine hands them on arrive late,
     # and a drag then ends where the last handled move put it.
@@ -97,7 +84,7 @@ def test_shift_escape_saves_and_quits(ctx):
 
 def test_docking_on_starts_in_the_bottom_right_corner(ctx):
     # The program asks about the taskbar as it starts, before its tray icon exists.
-    corner = _corner(ctx, margin=0)
+    corner = ctx.docked_corner()
     _start(ctx, Dock=1)
     left, top, right, bottom = _window(ctx)
     assert (right, bottom) == corner, ((right, bottom), corner)
@@ -120,7 +107,7 @@ def test_docking_off_starts_at_the_saved_position_and_a_drag_stays_where_release
 
 
 def test_a_drag_near_the_bottom_left_corner_snaps_into_it(ctx):
-    _, corner_bottom = _corner(ctx)  # as the program reads the taskbar when it starts
+    _, corner_bottom = ctx.docked_corner(6)  # as the program reads the taskbar when it starts
     app, window, cfg = _start(ctx, Dock=1)
     x, y = ctx.element_point(TITLE_STRIP)
     x -= 150

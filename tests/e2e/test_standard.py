@@ -80,15 +80,6 @@ def _popup_item(ctx, downs):
     ctx.d(f"key {VK_RETURN}")
 
 
-def _corner(ctx):
-    """Bottom-right corner the panel starts in: the work area above a bottom taskbar."""
-    v = [int(x) for x in ctx.d("workarea").split()]
-    work_right, work_bottom, edge, tb_top, tb_bottom = v[2], v[3], v[4], v[6], v[8]
-    screen_w, screen_h = (int(x) for x in ctx.d("screen").split())
-    thickness = tb_bottom - tb_top if edge == 3 else 0  # ABE_BOTTOM
-    return min(screen_w, work_right), min(screen_h, work_bottom + thickness) - thickness
-
-
 def _activate(ctx, title):
     # A window that has only just appeared can still win the foreground back under Wine: retry.
     for _ in range(5):
@@ -116,7 +107,7 @@ def _quit_by_menu(ctx, app):
 
 
 def test_standard_starts_docked_with_set_one_and_the_target_row(ctx):
-    corner = _corner(ctx)
+    corner = ctx.docked_corner()
     app = ctx.launch("std")
     window, client, title = ctx.wait_panel("std")
     assert title == STD + "Latin - Western Europe", title
