@@ -223,23 +223,6 @@ void PaintDetail(HDC dc, const RECT& client) {
   TextLine(dc, L"Click a form to copy it.", x, y + 4, right);
 }
 
-// Paints through a memory surface, so that scrolling does not flicker.
-template <typename Fn>
-void BufferedPaint(HWND hwnd, Fn paint) {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(hwnd, &ps);
-  RECT client;
-  GetClientRect(hwnd, &client);
-  MemorySurface surface(dc, client.right, client.bottom);
-  if (surface.ok()) {
-    paint(surface.dc(), client);
-    BitBlt(dc, 0, 0, client.right, client.bottom, surface.dc(), 0, 0, SRCCOPY);
-  } else {
-    paint(dc, client);
-  }
-  EndPaint(hwnd, &ps);
-}
-
 void Notify(HWND list, WORD code) {
   HWND parent = GetParent(list);
   SendMessageW(parent, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), code), reinterpret_cast<LPARAM>(list));
@@ -265,7 +248,7 @@ LRESULT CALLBACK ListProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT:
-      BufferedPaint(hwnd, [hwnd](HDC dc, const RECT& r) { PaintList(hwnd, dc, r); });
+      PaintBuffered(hwnd, [hwnd](HDC dc, const RECT& r, const RECT&) { PaintList(hwnd, dc, r); });
       return 0;
     case WM_SIZE:
       FitFindList(hwnd);
@@ -301,7 +284,7 @@ LRESULT CALLBACK DetailProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT:
-      BufferedPaint(hwnd, [](HDC dc, const RECT& r) { PaintDetail(dc, r); });
+      PaintBuffered(hwnd, [](HDC dc, const RECT& r, const RECT&) { PaintDetail(dc, r); });
       return 0;
     case WM_LBUTTONDOWN: {
       const POINT p = {static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};

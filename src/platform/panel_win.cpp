@@ -36,20 +36,6 @@ constexpr wchar_t kMainClass[] = L"QuillpadPanel";
 
 HWND g_main = nullptr;
 
-void Paint(HWND hwnd) {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(hwnd, &ps);
-  RECT client;
-  GetClientRect(hwnd, &client);
-  MemorySurface surface(dc, client.right, client.bottom);
-  if (surface.ok()) {
-    PaintPanel(surface.dc(), client, ps.rcPaint);
-    BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
-           ps.rcPaint.bottom - ps.rcPaint.top, surface.dc(), ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
-  }
-  EndPaint(hwnd, &ps);
-}
-
 LRESULT CALLBACK MainProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (LRESULT r = 0; SessionMessage(hwnd, msg, wp, lp, r)) return r;
   if (LRESULT answer = 0; PanelAccessMessage(hwnd, msg, wp, lp, &answer)) return answer;
@@ -63,7 +49,7 @@ LRESULT CALLBACK MainProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       if (wp) ReportWindowBefore(static_cast<uint32_t>(lp));
       break;
     case WM_PAINT:
-      Paint(hwnd);
+      PaintBuffered(hwnd, [](HDC dc, const RECT& client, const RECT& update) { PaintPanel(dc, client, update); });
       return 0;
     case WM_DPICHANGED:
       OnPanelDpiChanged(ReadDpiChange(hwnd, wp, lp));

@@ -160,4 +160,24 @@ class WindowDC {
   HDC dc_;
 };
 
+// Answers WM_PAINT through a memory surface, so that a repaint never flickers: paint(dc, client,
+// update) draws the whole client area (or only the update rectangle) off screen, and the update
+// rectangle is copied to the window. Without a surface it draws straight to the window.
+template <typename Fn>
+void PaintBuffered(HWND hwnd, Fn paint) {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(hwnd, &ps);
+  RECT client;
+  GetClientRect(hwnd, &client);
+  MemorySurface surface(dc, client.right, client.bottom);
+  if (surface.ok()) {
+    paint(surface.dc(), client, ps.rcPaint);
+    const RECT& u = ps.rcPaint;
+    BitBlt(dc, u.left, u.top, u.right - u.left, u.bottom - u.top, surface.dc(), u.left, u.top, SRCCOPY);
+  } else {
+    paint(dc, client, ps.rcPaint);
+  }
+  EndPaint(hwnd, &ps);
+}
+
 }  // namespace qpw
