@@ -12,6 +12,7 @@ the action to the first poll (every ~1 ms) that sees its effect: a window showin
 a panel whose pixels equal a picture taken earlier of the same state, a unit in the target's log.
 """
 import argparse
+import contextlib
 import datetime
 import json
 import os
@@ -590,11 +591,10 @@ def find_section(find, sizes_info):
                      + bench_find.rows(find, exe_sizes) + [""])
 
 
-def find_only(args):
-    """The Find window's figures alone, written beside the full report (find_results.md)."""
-    started = datetime.datetime.utcnow()
-    load_before = load_average()
-    sizes_info = sizes()
+@contextlib.contextmanager
+def bench_session(args, name, programs=("qpbench.exe",)):
+    """The benchmark's own prefix on a private Xvfb, with its timer and a scenario context: yields
+    a Bench, and afterwards leaves no process of the prefix behind."""
     work = os.environ.get("QP_E2E_WORK") or os.path.join(BUILD, "bench", "wine")
     env = qpwine.WineEnv(work=work)
     timer = ctx = None
@@ -603,11 +603,11 @@ def find_only(args):
         env.ensure_prefix()
         env.start_wineserver()
         tools = e2e_context.prepare_tools(env)
-        shutil.copy2(os.path.join(BUILD, "pro-x64", "qpbench.exe"), os.path.join(tools, "qpbench.exe"))
-        ctx = Context(env, tools, "bench-find")
+        for program in programs:
+            shutil.copy2(os.path.join(BUILD, "pro-x64", program), os.path.join(tools, program))
+        ctx = Context(env, tools, name)
         timer = Timer(env, os.path.join(tools, "qpbench.exe"))
-        bench = Bench(env, ctx, timer, args.runs, args.start_runs)
-        find = bench_find.measure(bench, memory_of, find_pid, PANEL_PROBES, PANEL_PLACE, args.start_runs)
+        yield Bench(env, ctx, timer, args.runs, args.start_runs)
     finally:
         if timer:
             timer.stop()
@@ -615,6 +615,15 @@ def find_only(args):
             ctx.cleanup()
         env.close()
         end_leftovers(env.prefix)
+
+
+def find_only(args):
+    """The Find window's figures alone, written beside the full report (find_results.md)."""
+    started = datetime.datetime.utcnow()
+    load_before = load_average()
+    sizes_info = sizes()
+    with bench_session(args, "bench-find") as bench:
+        find = bench_find.measure(bench, memory_of, find_pid, PANEL_PROBES, PANEL_PLACE, args.start_runs)
     text = (f"Measured {started:%Y-%m-%d %H:%M} UTC, {wine_version()}, load before / after: {load_before} / "
             f"{load_average()}; {args.start_runs} starts of quillpadpro.exe x64, seven one-letter queries each.\n"
             + find_section(find, sizes_info))
@@ -659,20 +668,8 @@ def main():
     micro_rows = micro(args.micro, 7) if args.micro else []
     print(f"bench: micro-benchmarks took {time.time() - stage:.0f} s", flush=True)
 
-    work = os.environ.get("QP_E2E_WORK") or os.path.join(BUILD, "bench", "wine")
-    env = qpwine.WineEnv(work=work)
-    timer = None
-    ctx = None
-    try:
-        env.start_xvfb()
-        env.ensure_prefix()
-        env.start_wineserver()
-        tools = e2e_context.prepare_tools(env)
-        for name in ("qpbench.exe", "qpbaseline.exe"):
-            shutil.copy2(os.path.join(BUILD, "pro-x64", name), os.path.join(tools, name))
-        ctx = Context(env, tools, "bench")
-        timer = Timer(env, os.path.join(tools, "qpbench.exe"))
-        bench = Bench(env, ctx, timer, args.runs, args.start_runs)
+    with bench_session(args, "bench", ("qpbench.exe", "qpbaseline.exe")) as bench:
+        ctx = bench.ctx
         stage = time.time()
         print("bench: start-up", flush=True)
         startup = bench.startup()
@@ -693,13 +690,6 @@ def main():
         find = bench_find.measure(bench, memory_of, find_pid, PANEL_PROBES, PANEL_PLACE, args.start_runs)
         paint = bench.paint_at_scales()
         print(f"bench: painting at 100 % and 200 % took {time.time() - stage:.0f} s", flush=True)
-    finally:
-        if timer:
-            timer.stop()
-        if ctx:
-            ctx.cleanup()
-        env.close()
-        end_leftovers(env.prefix)
     text = report(args, startup, clicks, switches, std_visits, sizes_info, micro_rows, started, load_before,
                   priority) + paint_section(paint)
     text += find_section(find, sizes_info)
@@ -719,25 +709,8 @@ def main():
 
 def paint_only(args):
     """The painting measurement alone, in the benchmark's own prefix."""
-    work = os.environ.get("QP_E2E_WORK") or os.path.join(BUILD, "bench", "wine")
-    env = qpwine.WineEnv(work=work)
-    timer = ctx = None
-    try:
-        env.start_xvfb()
-        env.ensure_prefix()
-        env.start_wineserver()
-        tools = e2e_context.prepare_tools(env)
-        shutil.copy2(os.path.join(BUILD, "pro-x64", "qpbench.exe"), os.path.join(tools, "qpbench.exe"))
-        ctx = Context(env, tools, "bench")
-        timer = Timer(env, os.path.join(tools, "qpbench.exe"))
-        paint = Bench(env, ctx, timer, args.runs, args.start_runs).paint_at_scales()
-    finally:
-        if timer:
-            timer.stop()
-        if ctx:
-            ctx.cleanup()
-        env.close()
-        end_leftovers(env.prefix)
+    with bench_session(args, "bench") as bench:
+        paint = bench.paint_at_scales()
     text = paint_section(paint)
     print(text)
     print("bench: samples (µs): " + json.dumps(paint))
