@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "../../e2e/driver/pointer_win.h"
 #include "keysets/layout.h"
 
 namespace qpb {
@@ -199,25 +200,12 @@ bool ProbesMatch(HWND h, const std::vector<Probe>& probes) {
 
 // ---- input -------------------------------------------------------------------------------------
 
-void SendMouse(DWORD flags, int x, int y) {
-  INPUT in = {};
-  in.type = INPUT_MOUSE;
-  int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
-  in.mi.dx = static_cast<LONG>((x * 65536L + sw / 2) / sw);
-  in.mi.dy = static_cast<LONG>((y * 65536L + sh / 2) / sh);
-  in.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
-  SendInput(1, &in, sizeof in);
-}
+using qpd::SendMouse;
 
 // Moves the pointer there and presses the left button; the caller starts its clock and releases.
 void PressAt(int x, int y) {
   SendMouse(0, x, y);
-  for (int i = 0; i < 40; ++i) {
-    POINT p;
-    GetCursorPos(&p);
-    if (p.x == x && p.y == y) break;
-    Sleep(10);
-  }
+  qpd::WaitCursorAt(x, y);
   Sleep(30);
   SendMouse(MOUSEEVENTF_LEFTDOWN, x, y);
   Sleep(40);

@@ -18,26 +18,6 @@
 
 namespace qpd {
 
-void SendMouse(DWORD flags, int x, int y) {
-  INPUT in = {};
-  in.type = INPUT_MOUSE;
-  int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
-  in.mi.dx = static_cast<LONG>((x * 65536L + sw / 2) / sw);
-  in.mi.dy = static_cast<LONG>((y * 65536L + sh / 2) / sh);
-  in.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
-  SendInput(1, &in, sizeof in);
-}
-
-// SendInput is asynchronous under Wine: wait until the cursor really is where we sent it.
-void WaitCursorAt(int x, int y) {
-  for (int i = 0; i < 40; ++i) {
-    POINT p;
-    GetCursorPos(&p);
-    if (p.x == x && p.y == y) return;
-    Sleep(10);
-  }
-}
-
 namespace {
 
 using Args = std::istringstream;

@@ -5,6 +5,8 @@
 #include <sstream>
 #include <string>
 
+#include "pointer_win.h"
+
 namespace qpd {
 
 std::wstring Widen(const std::string& s);
@@ -14,9 +16,6 @@ std::string HexUnits(const std::wstring& w);
 // Runs one command line and returns the reply line.
 std::string RunCommand(const std::string& line);
 // The commands of window_commands.cpp: the reply, or empty for a command that is not one of them.
-// A pointer event at screen point (x, y), and the wait until the pointer is really there.
-void SendMouse(DWORD flags, int x, int y);
-void WaitCursorAt(int x, int y);
 // The first top-level window whose title starts with prefix (and is visible, when asked); nullptr.
 HWND TopWindowByPrefix(const std::wstring& prefix, bool visibleOnly = false);
 std::string RunWindowCommand(const std::string& cmd, std::istringstream& in);
