@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "../../e2e/driver/pointer_win.h"
+#include "bench_clock_win.h"
 #include "keysets/layout.h"
 
 namespace qpb {
@@ -54,28 +55,8 @@ std::vector<std::string> Fields(const std::string& s) {
   }
 }
 
-class Clock {
- public:
-  Clock() {
-    QueryPerformanceFrequency(&freq_);
-    QueryPerformanceCounter(&start_);
-  }
-  int64_t Micros() const {
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return (now.QuadPart - start_.QuadPart) * 1000000 / freq_.QuadPart;
-  }
-
- private:
-  LARGE_INTEGER freq_;
-  LARGE_INTEGER start_;
-};
-
-std::string Reply(int64_t micros, int polls) {
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "ok %lld %d", static_cast<long long>(micros), polls);
-  return buf;
-}
+using qpb::Clock;
+using qpb::Reply;
 
 // ---- the screen ------------------------------------------------------------------------------
 

@@ -10,32 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "bench_clock_win.h"
+
 namespace qpb {
 
 namespace {
-
-class Clock {
- public:
-  Clock() {
-    QueryPerformanceFrequency(&freq_);
-    QueryPerformanceCounter(&start_);
-  }
-  int64_t Micros() const {
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return (now.QuadPart - start_.QuadPart) * 1000000 / freq_.QuadPart;
-  }
-
- private:
-  LARGE_INTEGER freq_;
-  LARGE_INTEGER start_;
-};
-
-std::string Reply(int64_t micros, int polls, const std::string& extra = std::string()) {
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "ok %lld %d", static_cast<long long>(micros), polls);
-  return buf + (extra.empty() ? std::string() : " " + extra);
-}
 
 INPUT Key(WORD vk, bool up) {
   INPUT in = {};
