@@ -70,12 +70,11 @@ def test_a_file_locked_at_start_is_not_written_when_it_is_free_again(ctx):
 
 def _drag_by(ctx, dx, dy, release=True):
     """Presses on the title strip and moves the pointer by (dx, dy) in four steps at a hand's
-    pace; waits until the panel sits where the pointer puts it (its start moved as far as the
-    pointer from the press point) and returns the press point and that place. Wine hands
-    pointer moves from one process to another late, and under load drops or replays one, or
-    leaves the pointer it reports a pixel from the last move the panel saw: so the pointer is
-    read rather than assumed, the panel may be a pixel from it, and a dropped last move is
-    sent again."""
+    pace; returns the press point and where the panel came to rest. Wine hands pointer moves
+    from one process to another late, and under load drops, replays or overshoots one (the
+    pointer it reports has been seen a quarter step past the last move sent): so the resting
+    place is read, not worked out from the moves sent. It must lie the pointer's way from the
+    start and near where the pointer Wine reports puts it; a dropped last move is sent again."""
     time.sleep(0.5)
     start = _window(ctx)[:2]
     x, y = ctx.element_point(TITLE_STRIP)
@@ -90,25 +89,29 @@ def _drag_by(ctx, dx, dy, release=True):
         cx, cy = (int(v) for v in ctx.d("cursor").split())
         return start[0] + cx - x, start[1] + cy - y
 
-    def following():
-        (left, top), (want_left, want_top) = _window(ctx)[:2], place()
-        return max(abs(left - want_left), abs(top - want_top)) <= 1
+    def rested():  # moved, near the pointer, and still for 0.4 s: no late move is on its way
+        here = _window(ctx)[:2]
+        want = place()
+        if here == start or max(abs(here[0] - want[0]), abs(here[1] - want[1])) > 20:
+            return False
+        time.sleep(0.4)
+        return _window(ctx)[:2] == here and place() == want
 
-    for _ in range(10):
-        if _wait(following, timeout=0.5):
-            settled = _window(ctx)[:2]
-            time.sleep(0.3)  # and stays so: a late move would show now
-            if following() and _window(ctx)[:2] == settled:
-                break
-            continue  # a late move came: the panel catches up by itself
+    for _ in range(4):
+        if _wait(rested, timeout=3.0):
+            break
         ctx.d(f"move {x + dx + 1} {y + dy}")
         ctx.d(f"move {x + dx} {y + dy}")
-    assert _wait(following, timeout=1.0), (_window(ctx), place(), "pressed at", (x, y), "cursor", ctx.d("cursor"))
+    assert rested(), (_window(ctx), place(), "start", start, "pressed at", (x, y), "cursor", ctx.d("cursor"))
     followed = _window(ctx)[:2]
-    assert followed != start, (followed, start)
-    if release:
+    assert (followed[0] - start[0]) * dx > 0 and (followed[1] - start[1]) * dy > 0, (followed, start)
+    if release:  # the release point may be a pixel from the pointer the panel last saw
         ctx.d(f"up {x + dx} {y + dy}")
-        time.sleep(0.3)
+        for _ in range(10):  # released, it stops: wait until it has
+            followed = _window(ctx)[:2]
+            time.sleep(0.4)
+            if _window(ctx)[:2] == followed:
+                break
     return (x, y), followed
 
 
