@@ -72,9 +72,10 @@ def _drag_by(ctx, dx, dy, release=True):
     """Presses on the title strip and moves the pointer by (dx, dy) in four steps at a hand's
     pace; returns the press point and where the panel came to rest. Wine hands pointer moves
     from one process to another late, and under load drops, replays or overshoots one (the
-    pointer it reports has been seen a quarter step past the last move sent): so the resting
-    place is read, not worked out from the moves sent. It must lie the pointer's way from the
-    start and near where the pointer Wine reports puts it; a dropped last move is sent again."""
+    pointer it reports has been seen 13 px past the last move sent, along the drag): so the
+    resting place is read, not worked out from the moves sent. It must lie the pointer's way
+    from the start and near where the pointer Wine reports puts it; a dropped last move is
+    sent again."""
     time.sleep(0.5)
     start = _window(ctx)[:2]
     x, y = ctx.element_point(TITLE_STRIP)
